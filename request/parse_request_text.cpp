@@ -1,0 +1,185 @@
+// Reads a tagged request: finds each field's tags, copies text values and
+// reads number values as decimal integers.
+#include "message_request.h"
+#include "platform_api.h"
+
+namespace {
+
+constexpr int kNotFound = -1;
+
+// The 8-bit number buffer: 19 bytes of text and the terminating zero.
+constexpr int kNumberBytes = 20;
+
+struct Tag {
+  const char16_t* text;
+  int length;
+};
+
+template <int N>
+constexpr Tag MakeTag(const char16_t (&text)[N]) {
+  return Tag{text, N - 1};
+}
+
+// Opening and closing tag of every field, in the order of FieldTags below.
+constexpr Tag kTags[] = {
+    MakeTag(u"<TITLE>"), MakeTag(u"<\\TITLE>"),       //
+    MakeTag(u"<BODY>"), MakeTag(u"<\\BODY>"),         //
+    MakeTag(u"<STYLE>"), MakeTag(u"<\\STYLE>"),       //
+    MakeTag(u"<TIMEDOUT>"), MakeTag(u"<\\TIMEDOUT>"),  //
+    MakeTag(u"<DEFID>"), MakeTag(u"<\\DEFID>"),
+};
+constexpr int kTagCount = sizeof(kTags) / sizeof(kTags[0]);
+enum FieldTags { kTitle = 0, kBody = 2, kStyle = 4, kTimeout = 6, kDefaultId = 8 };
+
+// Whether `tag` stands at `at`. The text's terminator never matches a tag
+// unit, so a tag cut off by it does not match.
+bool TagAt(const RequestText& text, int at, Tag tag) {
+  for (int k = 0; k < tag.length; ++k) {
+    if (at + k >= kRequestTextUnits || text[at + k] != tag.text[k]) {
+      return false;
+    }
+  }
+  return true;
+}
+
+int FindTag(const RequestText& text, Tag tag) {
+  for (int at = 0; at < kRequestTextUnits && text[at] != 0; ++at) {
+    if (TagAt(text, at, tag)) return at;
+  }
+  return kNotFound;
+}
+
+// The first occurrence of every tag, found in one pass over the text: the
+// same positions as ten separate searches from the start, in a tenth of the
+// time.
+void LocateTags(const RequestText& text, int (&found)[kTagCount]) {
+  int missing = kTagCount;
+  for (int& position : found) position = kNotFound;
+  for (int at = 0; at < kRequestTextUnits && text[at] != 0 && missing > 0; ++at) {
+    if (text[at] != u'<') continue;
+    for (int t = 0; t < kTagCount; ++t) {
+      if (found[t] == kNotFound && TagAt(text, at, kTags[t])) {
+        found[t] = at;
+        --missing;
+      }
+    }
+  }
+}
+
+// Rewrites an 8-bit request as UTF-16, in place. A full 2048-byte request
+// would need 2049 units with its terminator; the text is then cut to the
+// 2047 units that fit, so it always ends within the buffer.
+void ConvertAnsiRequest(RequestText& text) {
+  const char* bytes = reinterpret_cast<const char*>(text);
+  constexpr int kByteCapacity = static_cast<int>(sizeof(RequestText));
+  int length = 0;
+  while (length < kByteCapacity && bytes[length] != 0) ++length;
+
+  constexpr int kRoom = kRequestTextUnits - 1;
+  char16_t converted[kRequestTextUnits];
+  int units = 0;
+  if (length > 0) {
+    // Every ANSI code page makes at most one unit of each byte, so kRoom
+    // bytes always fit kRoom units.
+    int sourceBytes = length;
+    char16_t* const sizeOnly = nullptr;
+    if (MultiByteToWideChar(CP_ACP, 0, bytes, length, sizeOnly, 0) > kRoom &&
+        sourceBytes > kRoom) {
+      sourceBytes = kRoom;
+    }
+    units = MultiByteToWideChar(CP_ACP, 0, bytes, sourceBytes, converted, kRoom);
+    if (units < 0 || units > kRoom) units = 0;
+  }
+  for (int i = 0; i < units; ++i) text[i] = converted[i];
+  for (int i = units; i < kRequestTextUnits; ++i) text[i] = 0;
+}
+
+// Converts the first units of a number's text to ANSI, as many as fit the
+// 19 bytes of the number buffer, and terminates it. Digits are one byte in
+// every ANSI code page, so nothing a number can hold is lost by the cut.
+void ToAnsiNumber(const char16_t* value, int length, char (&number)[kNumberBytes]) {
+  constexpr int kRoom = kNumberBytes - 1;
+  int units = length < kRoom ? length : kRoom;
+  while (units > 0 && WideCharToMultiByte(CP_ACP, 0, value, units, nullptr, 0,
+                                          nullptr, nullptr) > kRoom) {
+    --units;
+  }
+  int bytes = 0;
+  if (units > 0) {
+    bytes = WideCharToMultiByte(CP_ACP, 0, value, units, number, kRoom, nullptr,
+                                nullptr);
+    if (bytes < 0 || bytes > kRoom) bytes = 0;
+  }
+  number[bytes] = 0;
+}
+
+bool IsNumberSpace(unsigned char c) { return c == ' ' || (c >= 9 && c <= 13); }
+
+// Decimal reading with optional white space and sign; the arithmetic is
+// unsigned, so a value beyond 32 bits wraps around as the format promises.
+std::int32_t ReadDecimal(const char* text) {
+  const auto* p = reinterpret_cast<const unsigned char*>(text);
+  while (IsNumberSpace(*p)) ++p;
+  bool negative = false;
+  if (*p == '+' || *p == '-') {
+    negative = *p == '-';
+    ++p;
+  }
+  std::uint32_t value = 0;
+  for (; *p >= '0' && *p <= '9'; ++p) value = value * 10u + (*p - '0');
+  if (negative) value = 0u - value;
+  return static_cast<std::int32_t>(value);
+}
+
+struct Value {
+  const char16_t* start;
+  int length;
+};
+
+// The value between a field's tags, or false when either tag is missing. A
+// closing tag at or before the value's start gives an empty value.
+bool FindValue(const RequestText& text, const int (&found)[kTagCount], int field,
+               Value& value) {
+  int open = found[field];
+  int close = found[field + 1];
+  if (open == kNotFound || close == kNotFound) return false;
+  int start = open + kTags[field].length;
+  value.start = text + start;
+  value.length = close > start ? close - start : 0;
+  return true;
+}
+
+void ReadTextField(const RequestText& text, const int (&found)[kTagCount],
+                   int field, char16_t (&target)[kRequestFieldUnits]) {
+  Value value{};
+  if (!FindValue(text, found, field, value)) return;
+  // Only 8-bit requests can hold longer values: they keep what fits.
+  int length = value.length < kRequestFieldUnits - 1 ? value.length
+                                                     : kRequestFieldUnits - 1;
+  for (int i = 0; i < length; ++i) target[i] = value.start[i];
+  target[length] = 0;
+}
+
+void ReadNumberField(const RequestText& text, const int (&found)[kTagCount],
+                     int field, std::int32_t& target) {
+  Value value{};
+  if (!FindValue(text, found, field, value)) return;
+  char number[kNumberBytes];
+  ToAnsiNumber(value.start, value.length, number);
+  target = ReadDecimal(number);
+}
+
+}  // namespace
+
+void ParseRequestText(RequestText& text, MessageRequest& request) {
+  // Only "<TITLE>" tells a UTF-16 request from an 8-bit one.
+  if (FindTag(text, kTags[kTitle]) == kNotFound) ConvertAnsiRequest(text);
+
+  int found[kTagCount];
+  LocateTags(text, found);
+  ReadTextField(text, found, kTitle, request.title);
+  ReadTextField(text, found, kBody, request.body);
+  ReadNumberField(text, found, kStyle, request.style);
+  ReadNumberField(text, found, kTimeout, request.timeout);
+  ReadNumberField(text, found, kDefaultId, request.defaultId);
+}
