@@ -22,6 +22,8 @@ DWORD ErrorFromErrno(int error) {
     case EISDIR:
     case EROFS:
     case EBUSY:
+    case ENXIO:
+    case ENODEV:
       return ERROR_ACCESS_DENIED;
     case ENAMETOOLONG:
       return ERROR_FILENAME_EXCED_RANGE;
