@@ -13,3 +13,20 @@ target_link_options(Tandrel PRIVATE
   -Wl,--strip-all
   -Wl,--no-insert-timestamp)
 set_target_properties(Tandrel PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+
+# The budget of a shipped binary, checked after every link (the build fails
+# when it is exceeded) and again as a test.
+function(tandrel_check_budget target max_bytes)
+  cmake_parse_arguments(PARSE_ARGV 2 budget "" "ORDINAL;SUBSYSTEM" "ALLOWED")
+  string(JOIN "," allowed ${budget_ALLOWED})
+  set(check ${CMAKE_COMMAND} -DFILE=$<TARGET_FILE:${target}>
+      -DOBJDUMP=${CMAKE_OBJDUMP} -DMAX_BYTES=${max_bytes} -DALLOWED=${allowed}
+      -DORDINAL=${budget_ORDINAL} -DSUBSYSTEM=${budget_SUBSYSTEM}
+      -P ${PROJECT_SOURCE_DIR}/cmake/CheckBinary.cmake)
+  add_custom_command(TARGET ${target} POST_BUILD COMMAND ${check} VERBATIM)
+  add_test(NAME budget.${target} COMMAND ${check})
+endfunction()
+
+tandrel_check_budget(Tandrel 16384
+  ALLOWED KERNEL32.dll USER32.dll Vorlick.dll
+  ORDINAL Vorlick.dll:755 SUBSYSTEM 2)

@@ -1,5 +1,7 @@
 // Reads a tagged request: finds each field's tags, copies text values and
 // reads number values as decimal integers.
+#include <cstring>
+
 #include "message_request.h"
 #include "platform_api.h"
 
@@ -42,21 +44,62 @@ bool TagAt(const RequestText& text, int at, Tag tag) {
   return true;
 }
 
+// Word-at-a-time scanning: four units (or eight bytes) per step, the lanes
+// tested for zero with the usual borrow trick.
+constexpr std::uint64_t kUnitOnes = 0x0001000100010001u;
+constexpr std::uint64_t kUnitHighs = 0x8000800080008000u;
+constexpr std::uint64_t kByteOnes = 0x0101010101010101u;
+constexpr std::uint64_t kByteHighs = 0x8080808080808080u;
+
+bool HasZeroLane(std::uint64_t word, std::uint64_t ones, std::uint64_t highs) {
+  return ((word - ones) & ~word & highs) != 0;
+}
+
+// The first position from `at` that holds `unit` or the terminator, or
+// kRequestTextUnits when the buffer ends first.
+int SkipToUnitOrEnd(const RequestText& text, int at, char16_t unit) {
+  const std::uint64_t pattern = kUnitOnes * unit;
+  for (; at + 4 <= kRequestTextUnits; at += 4) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, text + at, sizeof word);
+    if (HasZeroLane(word, kUnitOnes, kUnitHighs) ||
+        HasZeroLane(word ^ pattern, kUnitOnes, kUnitHighs)) {
+      break;
+    }
+  }
+  while (at < kRequestTextUnits && text[at] != unit && text[at] != 0) ++at;
+  return at;
+}
+
+// The number of bytes before the first zero byte, at most `capacity`.
+int ByteLength(const char* bytes, int capacity) {
+  int length = 0;
+  for (; length + 8 <= capacity; length += 8) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, bytes + length, sizeof word);
+    if (HasZeroLane(word, kByteOnes, kByteHighs)) break;
+  }
+  while (length < capacity && bytes[length] != 0) ++length;
+  return length;
+}
+
 int FindTag(const RequestText& text, Tag tag) {
-  for (int at = 0; at < kRequestTextUnits && text[at] != 0; ++at) {
+  for (int at = 0;; ++at) {
+    at = SkipToUnitOrEnd(text, at, tag.text[0]);
+    if (at >= kRequestTextUnits || text[at] == 0) return kNotFound;
     if (TagAt(text, at, tag)) return at;
   }
-  return kNotFound;
 }
 
 // The first occurrence of every tag, found in one pass over the text: the
 // same positions as ten separate searches from the start, in a tenth of the
-// time.
+// time. Every tag begins with "<", so only those positions are compared.
 void LocateTags(const RequestText& text, int (&found)[kTagCount]) {
   int missing = kTagCount;
   for (int& position : found) position = kNotFound;
-  for (int at = 0; at < kRequestTextUnits && text[at] != 0 && missing > 0; ++at) {
-    if (text[at] != u'<') continue;
+  for (int at = 0; missing > 0; ++at) {
+    at = SkipToUnitOrEnd(text, at, u'<');
+    if (at >= kRequestTextUnits || text[at] == 0) return;
     for (int t = 0; t < kTagCount; ++t) {
       if (found[t] == kNotFound && TagAt(text, at, kTags[t])) {
         found[t] = at;
@@ -72,8 +115,7 @@ void LocateTags(const RequestText& text, int (&found)[kTagCount]) {
 void ConvertAnsiRequest(RequestText& text) {
   const char* bytes = reinterpret_cast<const char*>(text);
   constexpr int kByteCapacity = static_cast<int>(sizeof(RequestText));
-  int length = 0;
-  while (length < kByteCapacity && bytes[length] != 0) ++length;
+  const int length = ByteLength(bytes, kByteCapacity);
 
   constexpr int kRoom = kRequestTextUnits - 1;
   char16_t converted[kRequestTextUnits];

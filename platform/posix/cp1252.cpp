@@ -2,14 +2,6 @@
 
 namespace {
 
-// 0x80 to 0x9F, where Windows-1252 departs from Latin-1.
-constexpr char16_t kHighControls[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
 struct BestFit {
   char16_t unit;
   unsigned char byte;
@@ -42,17 +34,12 @@ bool FindBestFit(char16_t unit, unsigned char& byte) {
 
 }  // namespace
 
-char16_t Cp1252ToUnit(unsigned char byte) {
-  if (byte >= 0x80 && byte <= 0x9F) return kHighControls[byte - 0x80];
-  return byte;
-}
-
 char UnitToCp1252(char16_t unit, char defaultChar, bool& usedDefault) {
   if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) {
     return static_cast<char>(unit);
   }
   for (int i = 0; i < 32; ++i) {
-    if (kHighControls[i] == unit) return static_cast<char>(0x80 + i);
+    if (kCp1252HighControls[i] == unit) return static_cast<char>(0x80 + i);
   }
   unsigned char byte = 0;
   if (FindBestFit(unit, byte)) return static_cast<char>(byte);
