@@ -1,4 +1,6 @@
-// The error box of the POSIX program: caption and text on standard error.
+// The error box of the POSIX program: shown through the display library like
+// every other box (so it appears on the screen or the terminal), and written
+// to standard error as well, where scripts and logs see it.
 #include <unistd.h>
 
 #include "platform_api.h"
@@ -28,11 +30,11 @@ void WriteText(const char16_t* text) {
 
 }  // namespace
 
-int MessageBoxW(HWND /*owner*/, const char16_t* text, const char16_t* caption,
-                UINT /*type*/) {
+int MessageBoxW(HWND owner, const char16_t* text, const char16_t* caption,
+                UINT type) {
   WriteText(caption);
   WriteAll(": ", 2);
   WriteText(text);
   WriteAll("\n", 1);
-  return IDOK;
+  return VorlickShowMessage(owner, text, caption, type, 0, 0);
 }
