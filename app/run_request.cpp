@@ -28,10 +28,10 @@ std::int32_t RunRequest(const char16_t* requestPath) {
   // find the end of the text in either encoding.
   RequestText text{};
 
-  HANDLE file = CreateFileW(
-      requestPath, GENERIC_READ,
-      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file =
+      CreateFileW(requestPath, GENERIC_READ,
+                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     FormatOpenFailure(requestPath, text);
     MessageBoxW(nullptr, text, kErrorCaption, MB_ICONERROR);
@@ -48,10 +48,9 @@ std::int32_t RunRequest(const char16_t* requestPath) {
   MessageRequest request{};
   ParseRequestText(text, request);
 
-  const std::int32_t result =
-      VorlickShowMessage(nullptr, request.body, request.title,
-                         static_cast<UINT>(request.style), request.timeout,
-                         request.defaultId);
+  const std::int32_t result = VorlickShowMessage(
+      nullptr, request.body, request.title, static_cast<UINT>(request.style),
+      request.timeout, request.defaultId);
   CloseHandle(file);
   DeleteFileW(requestPath);
   return result;

@@ -24,14 +24,20 @@ constexpr Tag MakeTag(const char16_t (&text)[N]) {
 
 // Opening and closing tag of every field, in the order of FieldTags below.
 constexpr Tag kTags[] = {
-    MakeTag(u"<TITLE>"), MakeTag(u"<\\TITLE>"),       //
-    MakeTag(u"<BODY>"), MakeTag(u"<\\BODY>"),         //
-    MakeTag(u"<STYLE>"), MakeTag(u"<\\STYLE>"),       //
+    MakeTag(u"<TITLE>"),    MakeTag(u"<\\TITLE>"),     //
+    MakeTag(u"<BODY>"),     MakeTag(u"<\\BODY>"),      //
+    MakeTag(u"<STYLE>"),    MakeTag(u"<\\STYLE>"),     //
     MakeTag(u"<TIMEDOUT>"), MakeTag(u"<\\TIMEDOUT>"),  //
-    MakeTag(u"<DEFID>"), MakeTag(u"<\\DEFID>"),
+    MakeTag(u"<DEFID>"),    MakeTag(u"<\\DEFID>"),
 };
 constexpr int kTagCount = sizeof(kTags) / sizeof(kTags[0]);
-enum FieldTags { kTitle = 0, kBody = 2, kStyle = 4, kTimeout = 6, kDefaultId = 8 };
+enum FieldTags {
+  kTitle = 0,
+  kBody = 2,
+  kStyle = 4,
+  kTimeout = 6,
+  kDefaultId = 8
+};
 
 // Whether `tag` stands at `at`. The text's terminator never matches a tag
 // unit, so a tag cut off by it does not match.
@@ -129,7 +135,8 @@ void ConvertAnsiRequest(RequestText& text) {
         sourceBytes > kRoom) {
       sourceBytes = kRoom;
     }
-    units = MultiByteToWideChar(CP_ACP, 0, bytes, sourceBytes, converted, kRoom);
+    units =
+        MultiByteToWideChar(CP_ACP, 0, bytes, sourceBytes, converted, kRoom);
     if (units < 0 || units > kRoom) units = 0;
   }
   for (int i = 0; i < units; ++i) text[i] = converted[i];
@@ -139,7 +146,8 @@ void ConvertAnsiRequest(RequestText& text) {
 // Converts the first units of a number's text to ANSI, as many as fit the
 // 19 bytes of the number buffer, and terminates it. Digits are one byte in
 // every ANSI code page, so nothing a number can hold is lost by the cut.
-void ToAnsiNumber(const char16_t* value, int length, char (&number)[kNumberBytes]) {
+void ToAnsiNumber(const char16_t* value, int length,
+                  char (&number)[kNumberBytes]) {
   constexpr int kRoom = kNumberBytes - 1;
   int units = length < kRoom ? length : kRoom;
   while (units > 0 && WideCharToMultiByte(CP_ACP, 0, value, units, nullptr, 0,
@@ -180,8 +188,8 @@ struct Value {
 
 // The value between a field's tags, or false when either tag is missing. A
 // closing tag at or before the value's start gives an empty value.
-bool FindValue(const RequestText& text, const int (&found)[kTagCount], int field,
-               Value& value) {
+bool FindValue(const RequestText& text, const int (&found)[kTagCount],
+               int field, Value& value) {
   int open = found[field];
   int close = found[field + 1];
   if (open == kNotFound || close == kNotFound) return false;

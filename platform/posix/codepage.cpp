@@ -79,7 +79,8 @@ int WideCharToMultiByte(UINT codePage, DWORD flags, const char16_t* source,
   });
   if (targetBytes == 0) {
     // Asking for the size still tells whether the default would be needed.
-    for (int i = 0; i < length; ++i) UnitToCp1252(source[i], fallback, usedDefault);
+    for (int i = 0; i < length; ++i)
+      UnitToCp1252(source[i], fallback, usedDefault);
   }
   if (usedDefaultChar != nullptr) *usedDefaultChar = usedDefault ? TRUE : FALSE;
   return result;

@@ -60,7 +60,9 @@ HANDLE CreateFileW(const char16_t* fileName, DWORD access, DWORD /*shareMode*/,
   }
   int flags = fcntl(fd, F_GETFL);
   if (flags >= 0) fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-  return reinterpret_cast<HANDLE>(static_cast<intptr_t>(fd));
+  // A handle is the descriptor itself, as Windows handles are opaque values.
+  return reinterpret_cast<HANDLE>(  // NOLINT(performance-no-int-to-ptr)
+      static_cast<intptr_t>(fd));
 }
 
 // Like Windows on a file: reads until the count is reached or the file ends.
@@ -68,7 +70,8 @@ BOOL ReadFile(HANDLE file, void* buffer, DWORD bytesToRead, DWORD* bytesRead,
               OVERLAPPED* overlapped) {
   if (bytesRead != nullptr) *bytesRead = 0;
   int fd = ToDescriptor(file);
-  if (fd < 0 || overlapped != nullptr || (buffer == nullptr && bytesToRead > 0)) {
+  if (fd < 0 || overlapped != nullptr ||
+      (buffer == nullptr && bytesToRead > 0)) {
     SetLastError(fd < 0 ? ERROR_INVALID_HANDLE : ERROR_INVALID_PARAMETER);
     return FALSE;
   }

@@ -21,7 +21,9 @@ inline constexpr DWORD FILE_SHARE_WRITE = 2;
 inline constexpr DWORD FILE_SHARE_DELETE = 4;
 inline constexpr DWORD OPEN_EXISTING = 3;
 inline constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
-inline HANDLE const INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(-1);  // NOLINT
+// A constant handle, as on Windows (where it is (HANDLE)-1 too).
+// NOLINTNEXTLINE(misc-misplaced-const,performance-no-int-to-ptr)
+inline HANDLE const INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(-1);
 inline constexpr UINT CP_ACP = 0;
 inline constexpr UINT MB_OK = 0x0;
 inline constexpr UINT MB_ICONERROR = 0x10;

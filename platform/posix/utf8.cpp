@@ -81,7 +81,8 @@ int Utf8ToUtf16(const char* text, char16_t* out, int capacity) {
     char32_t code = 0;
     int used = DecodeSequence(p, code);
     if (used == 0) {
-      fits = Put(static_cast<char16_t>(kEscapeBase + *p), out, capacity, length);
+      fits =
+          Put(static_cast<char16_t>(kEscapeBase + *p), out, capacity, length);
       ++p;
     } else if (code >= 0x10000) {
       code -= 0x10000;
@@ -109,8 +110,10 @@ int Utf16ToUtf8(const char16_t* text, char* out, int capacity) {
     if (*p >= 0xDC80 && *p <= 0xDCFF) {
       bytes[0] = static_cast<unsigned char>(*p - kEscapeBase);  // raw byte
       count = 1;
-    } else if (*p >= 0xD800 && *p <= 0xDBFF && p[1] >= 0xDC00 && p[1] <= 0xDFFF) {
-      char32_t code = 0x10000 + ((char32_t{p[0]} - 0xD800) << 10) + (p[1] - 0xDC00);
+    } else if (*p >= 0xD800 && *p <= 0xDBFF && p[1] >= 0xDC00 &&
+               p[1] <= 0xDFFF) {
+      char32_t code =
+          0x10000 + ((char32_t{p[0]} - 0xD800) << 10) + (p[1] - 0xDC00);
       count = Encode(code, bytes);
       ++p;
     } else {

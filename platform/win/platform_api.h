@@ -53,5 +53,6 @@ inline int MessageBoxW(HWND owner, const char16_t* text,
 // The display library's one function, imported from Vorlick.dll by ordinal
 // 755 without a name (see Vorlick.def).
 extern "C" __declspec(dllimport) int WINAPI
-VorlickShowMessage(HWND owner, const char16_t* text, const char16_t* caption,
-                   UINT style, int timeout, int defaultId);
+    VorlickShowMessage(HWND owner, const char16_t* text,
+                       const char16_t* caption, UINT style, int timeout,
+                       int defaultId);

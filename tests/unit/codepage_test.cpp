@@ -114,11 +114,13 @@ TEST(WideCharToMultiByte, ConvertsAndReportsTheDefault) {
   EXPECT_EQ(WideCharToMultiByte(CP_ACP, 0, u"a\u20AC\uFF15", -1, out, 8,
                                 nullptr, &usedDefault),
             4);
-  EXPECT_EQ(std::string(out), "a\x80" "5");
+  EXPECT_EQ(std::string(out),
+            "a\x80"
+            "5");
   EXPECT_EQ(usedDefault, FALSE);
-  EXPECT_EQ(WideCharToMultiByte(CP_ACP, 0, u"\u4E00", -1, out, 8, "*",
-                                &usedDefault),
-            2);
+  EXPECT_EQ(
+      WideCharToMultiByte(CP_ACP, 0, u"\u4E00", -1, out, 8, "*", &usedDefault),
+      2);
   EXPECT_EQ(std::string(out), "*");
   EXPECT_EQ(usedDefault, TRUE);
 }
@@ -133,13 +135,13 @@ TEST(WideCharToMultiByte, SurrogatePairGivesTwoDefaults) {
 
 TEST(WideCharToMultiByte, SizeQueryAndTooSmallTarget) {
   char* const none = nullptr;
-  EXPECT_EQ(WideCharToMultiByte(CP_ACP, 0, u"12345", -1, none, 0, nullptr,
-                                nullptr),
-            6);
+  EXPECT_EQ(
+      WideCharToMultiByte(CP_ACP, 0, u"12345", -1, none, 0, nullptr, nullptr),
+      6);
   char out[6] = "xxxxx";
-  EXPECT_EQ(WideCharToMultiByte(CP_ACP, 0, u"12345", -1, out, 3, nullptr,
-                                nullptr),
-            0);
+  EXPECT_EQ(
+      WideCharToMultiByte(CP_ACP, 0, u"12345", -1, out, 3, nullptr, nullptr),
+      0);
   EXPECT_EQ(GetLastError(), ERROR_INSUFFICIENT_BUFFER);
   EXPECT_EQ(std::string(out, 5), "123xx");
 }

@@ -1,10 +1,11 @@
 // The POSIX command line: argv put together the way Windows hands it over.
+#include "command_line.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "command_line.h"
 #include "command_tail.h"
 #include "platform_api.h"
 
@@ -30,16 +31,26 @@ TEST_P(CommandLines, JoinArgumentsWithSingleBlanks) {
 
 const LineCase kCases[] = {
     {"NoArgument", {"tandrel"}, u"\"tandrel\"", u""},
-    {"OnePath", {"/usr/bin/tandrel", "/tmp/r.txt"},
-     u"\"/usr/bin/tandrel\" /tmp/r.txt", u"/tmp/r.txt"},
-    {"PathWithBlanksInOneArgument", {"t", "/tmp/my file.txt"},
-     u"\"t\" /tmp/my file.txt", u"/tmp/my file.txt"},
-    {"SplitPathIsJoinedAgain", {"t", "/tmp/my", "file.txt"},
-     u"\"t\" /tmp/my file.txt", u"/tmp/my file.txt"},
+    {"OnePath",
+     {"/usr/bin/tandrel", "/tmp/r.txt"},
+     u"\"/usr/bin/tandrel\" /tmp/r.txt",
+     u"/tmp/r.txt"},
+    {"PathWithBlanksInOneArgument",
+     {"t", "/tmp/my file.txt"},
+     u"\"t\" /tmp/my file.txt",
+     u"/tmp/my file.txt"},
+    {"SplitPathIsJoinedAgain",
+     {"t", "/tmp/my", "file.txt"},
+     u"\"t\" /tmp/my file.txt",
+     u"/tmp/my file.txt"},
     {"EmptyArgument", {"t", ""}, u"\"t\" ", u""},
-    {"ProgramNameWithBlank", {"/opt/my apps/t", "r"}, u"\"/opt/my apps/t\" r",
+    {"ProgramNameWithBlank",
+     {"/opt/my apps/t", "r"},
+     u"\"/opt/my apps/t\" r",
      u"r"},
-    {"NonUtf8BytesAreEscaped", {"t", "r\xE9.txt"}, u"\"t\" r\xDCE9.txt",
+    {"NonUtf8BytesAreEscaped",
+     {"t", "r\xE9.txt"},
+     u"\"t\" r\xDCE9.txt",
      u"r\xDCE9.txt"},
     {"NoArgvAtAll", {}, u"\"\"", u""},
 };

@@ -1,9 +1,9 @@
 // Forming the command tail from whole command lines.
+#include "command_tail.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "command_tail.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The POSIX file operations, with the outcomes Windows gives them.
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -76,8 +76,9 @@ TEST(CreateFileW, OnlyTheArgumentsTheProgramUses) {
   EXPECT_EQ(CreateFileW(path.c_str(), 0x40000000u, 7, nullptr, OPEN_EXISTING,
                         0x80, nullptr),
             INVALID_HANDLE_VALUE);
-  EXPECT_EQ(CreateFileW(path.c_str(), GENERIC_READ, 7, nullptr, 2, 0x80, nullptr),
-            INVALID_HANDLE_VALUE);
+  EXPECT_EQ(
+      CreateFileW(path.c_str(), GENERIC_READ, 7, nullptr, 2, 0x80, nullptr),
+      INVALID_HANDLE_VALUE);
   EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
 }
 

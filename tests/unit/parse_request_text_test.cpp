@@ -76,16 +76,14 @@ const FileCase kFileCases[] = {
     {"Utf16WithoutTitleTagReadsAsAnsiAndFindsNothing",
      Utf16Bytes(u"<BODY>b<\\BODY><STYLE>4<\\STYLE>"), kUntouched},
     {"Utf16BigEndianIsNotRecognised",
-     BigEndian(u"<TITLE>A<\\TITLE><STYLE>1<\\STYLE>"),
-     kUntouched},
+     BigEndian(u"<TITLE>A<\\TITLE><STYLE>1<\\STYLE>"), kUntouched},
     {"ValuesKeepLineBreaksAndBlanks",
      Utf16Bytes(u"<TITLE> Hi <\\TITLE><BODY>one\r\ntwo<\\BODY>"),
      {u" Hi ", u"one\r\ntwo", kSentinelNumber, kSentinelNumber,
       kSentinelNumber}},
     {"FirstOccurrenceOfEachTagCounts",
      Utf16Bytes(u"<TITLE>A<\\TITLE><TITLE>B<\\TITLE>"),
-     {u"A", SentinelText(), kSentinelNumber, kSentinelNumber,
-      kSentinelNumber}},
+     {u"A", SentinelText(), kSentinelNumber, kSentinelNumber, kSentinelNumber}},
     {"ClosingTagBeforeOpeningGivesEmpty",
      Utf16Bytes(u"<\\TITLE><TITLE>A<\\TITLE><STYLE><\\STYLE>"),
      {u"", SentinelText(), 0, kSentinelNumber, kSentinelNumber}},
@@ -97,13 +95,13 @@ const FileCase kFileCases[] = {
      {u"a <BODY>b<\\BODY> c", u"b", kSentinelNumber, kSentinelNumber,
       kSentinelNumber}},
     {"SlashAndLowerCaseAreNotTags",
-     Utf16Bytes(u"<TITLE>t</TITLE><body>b<\\body><BODY>x</BODY>"),
-     kUntouched},
+     Utf16Bytes(u"<TITLE>t</TITLE><body>b<\\body><BODY>x</BODY>"), kUntouched},
     {"Utf16TitleWithoutClosingTagKeepsTitle",
      Utf16Bytes(u"<TITLE>t<BODY>World<\\BODY><STYLE>4<\\STYLE>"
                 u"<TIMEDOUT>10<\\TIMEDOUT><DEFID>6<\\DEFID>"),
      {SentinelText(), u"World", 4, 10, 6}},
-    {"AnsiWithOnlyStyle", "<STYLE>36<\\STYLE>",
+    {"AnsiWithOnlyStyle",
+     "<STYLE>36<\\STYLE>",
      {SentinelText(), SentinelText(), 36, kSentinelNumber, kSentinelNumber}},
     {"Utf16WithOnlyStyleWritesNothing", Utf16Bytes(u"<STYLE>36<\\STYLE>"),
      kUntouched},
@@ -173,11 +171,13 @@ const NumberCase kNumberCases[] = {
     {u"-4294967295", 1},
     {u"99999999999", static_cast<std::int32_t>(99999999999ull & 0xFFFFFFFFu)},
     {u"1 2", 1},
-    {u"\u00A01", 0},            // no-break space is not white space here
-    {u"\uFF11\uFF12", 12},      // fullwidth digits: the platform's best fit
-    {u"\u2212" u"5", -5},       // minus sign: best fit "-"
-    {u"\u20801", 1},            // subscript zero, best fit "0"
-    {u"\u00B9", 0},             // superscript one is its own 8-bit character
+    {u"\u00A01", 0},        // no-break space is not white space here
+    {u"\uFF11\uFF12", 12},  // fullwidth digits: the platform's best fit
+    {u"\u2212"
+     u"5",
+     -5},             // minus sign: best fit "-"
+    {u"\u20801", 1},  // subscript zero, best fit "0"
+    {u"\u00B9", 0},   // superscript one is its own 8-bit character
 };
 
 INSTANTIATE_TEST_SUITE_P(Reader, Numbers, ::testing::ValuesIn(kNumberCases));

@@ -1,5 +1,7 @@
 // RunRequest on real files, with a recording display library and error box
 // linked in place of the real ones.
+#include "run_request.h"
+
 #include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -11,7 +13,6 @@
 
 #include "platform_api.h"
 #include "request_image.h"
-#include "run_request.h"
 #include "temp_folder.h"
 
 namespace {
@@ -134,7 +135,8 @@ TEST_F(RunRequestTest, ResultIsReturnedWhole) {
 
 TEST_F(RunRequestTest, FieldsTheRequestLacksAreEmptyAndZero) {
   for (const std::string& file :
-       {std::string(), std::string("<STYLE>3<\\STYLE>"), std::string(5000, 'z')}) {
+       {std::string(), std::string("<STYLE>3<\\STYLE>"),
+        std::string(5000, 'z')}) {
     displayCalls.clear();
     std::string path = folder_.Write("r.txt", file);
     EXPECT_EQ(Run(path), 1);

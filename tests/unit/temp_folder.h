@@ -9,7 +9,8 @@ class TempFolder {
  public:
   TempFolder() {
     std::string pattern =
-        (std::filesystem::temp_directory_path() / "tandrel-test-XXXXXX").string();
+        (std::filesystem::temp_directory_path() / "tandrel-test-XXXXXX")
+            .string();
     path_ = mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
   }
   ~TempFolder() {

@@ -1,9 +1,9 @@
 // UTF-8 <-> UTF-16 at the POSIX edges: any byte string survives the trip.
+#include "utf8.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "utf8.h"
 
 namespace {
 

@@ -45,7 +45,8 @@ BOOL CALLBACK ReadControl(HWND control, LPARAM context) {
   } else if (_wcsicmp(name.c_str(), L"Static") == 0) {
     if ((style & SS_TYPEMASK) == SS_ICON) {
       DWORD_PTR icon = 0;
-      SendMessageTimeoutW(control, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 2000, &icon);
+      SendMessageTimeoutW(control, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 2000,
+                          &icon);
       box->hasIcon = box->hasIcon || icon != 0;
     } else if (box->text.empty()) {
       box->text = TextOf(control);

@@ -13,7 +13,7 @@
 struct BoxContent {
   HWND window = nullptr;
   std::wstring caption;
-  std::wstring text;     // the message, from the box's text control
+  std::wstring text;  // the message, from the box's text control
   std::vector<std::wstring> buttons;  // labels in creation order
   std::vector<int> buttonIds;
   bool hasIcon = false;  // an icon control with an icon set
@@ -21,7 +21,7 @@ struct BoxContent {
 
 struct ProcessOutcome {
   bool started = false;
-  DWORD startError = 0;  // GetLastError of CreateProcessW when not started
+  DWORD startError = 0;   // GetLastError of CreateProcessW when not started
   bool finished = false;  // false: killed after the deadline
   DWORD exitCode = 0;
   std::vector<BoxContent> boxes;  // every box seen, in order

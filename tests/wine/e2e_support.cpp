@@ -55,9 +55,9 @@ bool WriteBytes(const std::wstring& path, const std::string& bytes) {
                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
-  BOOL ok = bytes.empty() || WriteFile(file, bytes.data(),
-                                       static_cast<DWORD>(bytes.size()),
-                                       &written, nullptr);
+  BOOL ok = bytes.empty() ||
+            WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()),
+                      &written, nullptr);
   CloseHandle(file);
   return ok && written == bytes.size();
 }
@@ -68,8 +68,9 @@ bool FileExists(const std::wstring& path) {
 
 bool ReadBytes(const std::wstring& path, std::string& bytes) {
   bytes.clear();
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file =
+      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   char chunk[4096];
   DWORD got = 0;
@@ -111,7 +112,8 @@ std::vector<Record> ReadRecords(const std::wstring& path) {
   size_t at = 0;
   Record record;
   while (Take(bytes, at, &record.header, sizeof record.header) &&
-         record.header.magic == kRecordMagic && TakeText(bytes, at, record.text) &&
+         record.header.magic == kRecordMagic &&
+         TakeText(bytes, at, record.text) &&
          TakeText(bytes, at, record.caption)) {
     records.push_back(record);
   }

@@ -105,7 +105,8 @@ TEST_F(TandrelRun, Utf16RequestReachesTheDisplayAndIsDeleted) {
 TEST_F(TandrelRun, AnsiRequestIsReadInCodePage1252) {
   // 0xE9 is e-acute, 0x80 the euro sign, 0x81 undefined (kept as U+0081).
   std::string request =
-      "<BODY>Caf\xE9 \x80 \x81<\\BODY><TITLE>Hello<\\TITLE><STYLE> -36x<\\STYLE>";
+      "<BODY>Caf\xE9 \x80 \x81<\\BODY><TITLE>Hello<\\TITLE><STYLE> "
+      "-36x<\\STYLE>";
   ASSERT_TRUE(WriteBytes(request_, request));
   Record call = ExpectCompletedRun(RunWithPath(request_), 1);
   EXPECT_EQ(call.caption, u"Hello");
@@ -127,7 +128,8 @@ TEST_F(TandrelRun, DisplayIsCalledWhileTheFileIsStillOpen) {
   ASSERT_TRUE(WriteBytes(request_, Utf16Bytes(FullUtf16Request())));
   SetEnvironmentVariableW(L"VORLICK_PROBE", request_.c_str());
   Record call = ExpectCompletedRun(RunWithPath(request_), 1);
-  EXPECT_EQ(call.header.probeError, static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+  EXPECT_EQ(call.header.probeError,
+            static_cast<DWORD>(ERROR_SHARING_VIOLATION));
 }
 
 TEST_F(TandrelRun, ExitCodeCarriesTheWholeResult) {
@@ -136,10 +138,14 @@ TEST_F(TandrelRun, ExitCodeCarriesTheWholeResult) {
     DWORD exitCode;
   };
   const Case cases[] = {
-      {L"0", 0},          {L"1", 1},
-      {L"7", 7},          {L"32000", 32000},
-      {L"-1", 0xFFFFFFFF}, {L"-2147483648", 0x80000000},
-      {L"2147483647", 0x7FFFFFFF}, {L"259", 259},
+      {L"0", 0},
+      {L"1", 1},
+      {L"7", 7},
+      {L"32000", 32000},
+      {L"-1", 0xFFFFFFFF},
+      {L"-2147483648", 0x80000000},
+      {L"2147483647", 0x7FFFFFFF},
+      {L"259", 259},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.result, c.result + wcslen(c.result)));
@@ -270,7 +276,8 @@ TEST_F(TandrelRun, FullAnsiRequestKeeps2047UnitsAndLongValuesAreCut) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.trailingBytes);
     DeleteFileW(record_.c_str());
-    std::string request = "<TITLE>" + std::string(2000, 'T') + "<\\TITLE><BODY>";
+    std::string request =
+        "<TITLE>" + std::string(2000, 'T') + "<\\TITLE><BODY>";
     request += std::string(2048 - request.size() - 7 - c.trailingBytes, 'b');
     request += "<\\BODY>" + std::string(c.trailingBytes, 'x');
     ASSERT_EQ(request.size(), 2048u);
@@ -284,7 +291,9 @@ TEST_F(TandrelRun, FullAnsiRequestKeeps2047UnitsAndLongValuesAreCut) {
 TEST_F(TandrelRun, LongNumberTextIsReadFromItsFirst19Bytes) {
   std::string request =
       "<STYLE>1234567890123456789012345<\\STYLE>"
-      "<TIMEDOUT>" + std::string(1500, '7') + "<\\TIMEDOUT>"
+      "<TIMEDOUT>" +
+      std::string(1500, '7') +
+      "<\\TIMEDOUT>"
       "<DEFID>                   5<\\DEFID>";
   ASSERT_TRUE(WriteBytes(request_, request));
   Record call = ExpectCompletedRun(RunWithPath(request_), 1);

@@ -58,9 +58,9 @@ void WriteText(HANDLE file, const wchar_t* text) {
 
 }  // namespace
 
-extern "C" int WINAPI VorlickShowMessage(
-    HWND owner, const wchar_t* text, const wchar_t* caption, UINT style,
-    int timeout, int defaultId) {
+extern "C" int WINAPI VorlickShowMessage(HWND owner, const wchar_t* text,
+                                         const wchar_t* caption, UINT style,
+                                         int timeout, int defaultId) {
   wchar_t path[MAX_PATH];
   const int result = ReadResult();
   if (!ReadVariable(L"VORLICK_RECORD", path, MAX_PATH)) return result;
