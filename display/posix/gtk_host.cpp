@@ -3,6 +3,7 @@
 #include <gtk/gtk.h>
 #include <pthread.h>
 #include <signal.h>
+#include <stdlib.h>
 
 #include <condition_variable>
 #include <mutex>
@@ -52,10 +53,21 @@ bool StartThread() {
   return started;
 }
 
+// Without any of these GTK has no display to try, and the library need not
+// start GTK at all (it would keep some of its state for good).
+bool MayHaveDisplay() {
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "GDK_BACKEND"}) {
+    const char* value = getenv(name);
+    if (value != nullptr && value[0] != 0) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 bool GtkHostReady() {
   std::unique_lock<std::mutex> lock(hostMutex);
+  if (hostState == HostState::kNotStarted && !MayHaveDisplay()) return false;
   if (hostState == HostState::kNotStarted) {
     hostState = HostState::kStarting;
     lock.unlock();

@@ -12,7 +12,9 @@
 namespace vorlick {
 
 // Starts the GTK thread on first use and tells whether it could open a
-// display. The answer of the first call holds for the life of the process.
+// display. Once the thread has been started, its answer holds for the life
+// of the process; until then, a process without any display in its
+// environment is told false without starting GTK.
 bool GtkHostReady();
 
 // Has `task(data)` run once on the GTK thread. GtkHostReady() must be true.
