@@ -13,7 +13,7 @@
 namespace vorlick_test {
 
 // Starts Xvfb on the first free display of :71 to :79 for the whole test
-// program and points DISPLAY at it.
+// program and points DISPLAY at it. The server ends when the program does.
 class XvfbEnvironment : public ::testing::Environment {
  public:
   void SetUp() override;
