@@ -190,7 +190,10 @@ gboolean OpenOnGtkThread(gpointer data) {
                                        call->timeoutSeconds)};
   Connect(box);
   gtk_widget_show_all(box->widgets.window);
+  // After showing, which resets both: the default button has the focus, and
+  // the focus is drawn from the start, so the user sees what Enter chooses.
   gtk_widget_grab_focus(box->widgets.buttons[call->model.defaultIndex]);
+  gtk_window_set_focus_visible(GTK_WINDOW(box->widgets.window), TRUE);
   // The first tick sets the countdown; it ends the box at once when the time
   // ran out before the box could be made.
   if (call->deadline.set) OnTick(box);

@@ -166,7 +166,6 @@ BoxWidgets BuildBoxWindow(const BoxModel& model, const std::string& caption,
 
   GtkWidget* first = widgets.buttons[model.defaultIndex];
   gtk_window_set_default(window, first);
-  gtk_window_set_focus_visible(window, TRUE);
   return widgets;
 }
 
