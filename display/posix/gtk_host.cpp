@@ -4,6 +4,7 @@
 #include <pthread.h>
 #include <signal.h>
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <condition_variable>
 #include <mutex>
@@ -16,6 +17,7 @@ enum class HostState { kNotStarted, kStarting, kReady, kNoDisplay };
 std::mutex hostMutex;
 std::condition_variable hostChanged;
 HostState hostState = HostState::kNotStarted;
+pid_t hostProcess = 0;  // the process whose thread runs GTK
 
 void SetState(HostState next) {
   std::lock_guard<std::mutex> lock(hostMutex);
@@ -68,8 +70,14 @@ bool MayHaveDisplay() {
 bool GtkHostReady() {
   std::unique_lock<std::mutex> lock(hostMutex);
   if (hostState == HostState::kNotStarted && !MayHaveDisplay()) return false;
+  // A child forked after GTK started has no GTK thread, and the display
+  // connection is its parent's: its boxes go to the terminal.
+  if (hostState != HostState::kNotStarted && hostProcess != getpid()) {
+    return false;
+  }
   if (hostState == HostState::kNotStarted) {
     hostState = HostState::kStarting;
+    hostProcess = getpid();
     lock.unlock();
     const bool started = StartThread();
     lock.lock();
