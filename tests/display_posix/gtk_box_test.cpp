@@ -1,6 +1,9 @@
 // The GTK box under a private Xvfb display: found by its caption with
 // xdotool, typed into as a user would, and looked at through GTK.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <string>
@@ -287,6 +290,7 @@ TEST(GtkBoxTest, LooksAsTheStyleSays) {
     EXPECT_EQ(view.labels, c.labels);
     EXPECT_EQ(view.buttons, c.buttons);
     EXPECT_EQ(view.focused, c.buttons[0]);
+    EXPECT_TRUE(view.focusVisible);
     EXPECT_EQ(view.icon, c.icon);
     EXPECT_EQ(view.justify, c.justify);
     EXPECT_EQ(view.xalign, c.xalign);
@@ -328,6 +332,25 @@ TEST(GtkBoxTest, InvalidButtonSetGivesZeroAtOnce) {
               std::chrono::milliseconds(100));
   }
   EXPECT_FALSE(BoxExists("invalid"));
+}
+
+// A child forked while GTK runs in its parent has no GTK thread: its box
+// must not wait for one. Without a terminal either, it gets 0 at once.
+TEST(GtkBoxTest, ForkedChildDoesNotWaitForItsParentsGtk) {
+  AsyncBox box(u"parent", 0x0, 3, 0);
+  ASSERT_NE(FindBox("parent"), 0u);
+  const pid_t child = fork();
+  if (child == 0) {
+    setsid();  // no controlling terminal
+    _exit(VorlickShowMessage(nullptr, u"x", u"child", 0x0, 0, 0) == 0 ? 0 : 1);
+  }
+  int status = -1;
+  for (int i = 0; i < 100 && waitpid(child, &status, WNOHANG) == 0; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  if (status == -1) kill(child, SIGKILL), waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_EQ(box.Result(), 32000);
 }
 
 // After all the boxes above, GTK holds no window of ours. Shown last.

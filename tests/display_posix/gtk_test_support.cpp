@@ -211,6 +211,7 @@ BoxView InspectBox(const std::string& caption) {
       if (title == nullptr || caption != title) continue;
       if (!gtk_widget_get_visible(GTK_WIDGET(window))) continue;
       view.found = true;
+      view.focusVisible = gtk_window_get_focus_visible(window);
       view.deletable = gtk_window_get_deletable(window);
       view.resizable = gtk_window_get_resizable(window);
       view.width = gtk_widget_get_allocated_width(GTK_WIDGET(window));

@@ -63,6 +63,7 @@ struct BoxView {
   GtkJustification justify = GTK_JUSTIFY_LEFT;
   float xalign = -1;
   GtkTextDirection direction = GTK_TEXT_DIR_NONE;
+  bool focusVisible = false;
   bool deletable = true;
   bool resizable = true;
   int width = 0;
