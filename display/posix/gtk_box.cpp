@@ -41,11 +41,13 @@ struct OpenBox {
 };
 
 // Destroys the box and only then wakes its caller: once the caller runs on,
-// nothing of the box is left.
+// nothing of the box is left, not even on the X server, which has been sent
+// the window's destruction.
 void Finish(OpenBox* box, int result) {
   if (box->timer != 0) g_source_remove(box->timer);
   BoxCall* call = box->call;
   gtk_widget_destroy(box->widgets.window);
+  gdk_display_flush(gdk_display_get_default());
   delete box;
   std::lock_guard<std::mutex> lock(call->mutex);
   call->result = result;
@@ -166,7 +168,8 @@ gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer data) {
 }
 
 // Asks for the keyboard focus once the window is on screen; without a window
-// manager nobody else would give it.
+// manager nobody else would give it. Every box does, so MB_SETFOREGROUND
+// needs nothing more.
 gboolean OnMap(GtkWidget* window, GdkEvent*, gpointer) {
   gtk_window_present(GTK_WINDOW(window));
   return FALSE;
