@@ -115,6 +115,14 @@ void Install(int slot) {
   state.installed[slot] = sigaction(signal, &ours, nullptr) == 0;
 }
 
+void Uninstall() {
+  for (int slot = 0; slot < kSignalCount; ++slot) {
+    if (state.installed[slot]) {
+      sigaction(SignalAt(slot), &state.previous[slot], nullptr);
+    }
+  }
+}
+
 void WaitForHandlers() {
   const timespec pause{0, 1000000};
   while (handlersRunning.load() != 0) nanosleep(&pause, nullptr);
@@ -153,17 +161,14 @@ bool TerminalSession::Enter(int fd) {
 void TerminalSession::Leave() {
   if (!entered_) return;
   // Restored before the handlers go, so that a signal arriving in between
-  // finds the modes already right; restored again after any handler still
-  // running has finished, as a stop handler may just have taken the box's
-  // modes again.
+  // finds the modes already right; restored again, with the dispositions,
+  // after any handler still running has finished, as a stop handler just
+  // continued may have taken the box's modes and its own place again.
   leaving = true;
   RestoreModes();
-  for (int slot = 0; slot < kSignalCount; ++slot) {
-    if (state.installed[slot]) {
-      sigaction(SignalAt(slot), &state.previous[slot], nullptr);
-    }
-  }
+  Uninstall();
   WaitForHandlers();
+  Uninstall();
   tcsetattr(state.fd, TCSADRAIN, &state.saved);
   state = SessionState{};
   entered_ = false;
