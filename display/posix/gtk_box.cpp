@@ -1,0 +1,218 @@
+#include "gtk_box.h"
+
+#include <gtk/gtk.h>
+
+#include <condition_variable>
+#include <mutex>
+
+#include "gtk_box_window.h"
+#include "gtk_host.h"
+
+namespace vorlick {
+namespace {
+
+// One call waiting for its box; lives on the caller's stack.
+struct BoxCall {
+  BoxCall(const BoxModel& model, const std::string& caption,
+          const std::string& text, int timeoutSeconds, const Deadline& deadline)
+      : model(model),
+        caption(caption),
+        text(text),
+        timeoutSeconds(timeoutSeconds),
+        deadline(deadline) {}
+
+  const BoxModel& model;
+  const std::string& caption;
+  const std::string& text;
+  const int timeoutSeconds;
+  const Deadline deadline;
+  std::mutex mutex;
+  std::condition_variable finished;
+  bool done = false;
+  int result = 0;
+};
+
+// One box on the GTK thread, from its window's making to its destruction.
+struct OpenBox {
+  BoxCall* call;
+  BoxWidgets widgets;
+  guint timer = 0;
+  int shownSeconds = 0;
+};
+
+// Destroys the box and only then wakes its caller: once the caller runs on,
+// nothing of the box is left, not even on the X server, which has been sent
+// the window's destruction.
+void Finish(OpenBox* box, int result) {
+  if (box->timer != 0) g_source_remove(box->timer);
+  BoxCall* call = box->call;
+  gtk_widget_destroy(box->widgets.window);
+  gdk_display_flush(gdk_display_get_default());
+  delete box;
+  std::lock_guard<std::mutex> lock(call->mutex);
+  call->result = result;
+  call->done = true;
+  call->finished.notify_one();
+}
+
+void Choose(OpenBox* box, int index) {
+  const int id = box->call->model.buttons[index].id;
+  if (ClosesBox(id)) Finish(box, id);
+}
+
+int FocusedButton(OpenBox* box) {
+  GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(box->widgets.window));
+  for (int i = 0; i < box->call->model.count; ++i) {
+    if (box->widgets.buttons[i] == focus) return i;
+  }
+  return box->call->model.defaultIndex;
+}
+
+gboolean OnTick(gpointer data) {
+  auto* box = static_cast<OpenBox*>(data);
+  box->timer = 0;
+  const long long left = MillisecondsLeft(box->call->deadline);
+  const int seconds = SecondsLeft(left);
+  if (seconds == 0) {
+    Finish(box, kIdTimeout);
+    return G_SOURCE_REMOVE;
+  }
+  if (seconds != box->shownSeconds) {
+    box->shownSeconds = seconds;
+    gtk_label_set_text(GTK_LABEL(box->widgets.countdown),
+                       CountdownText(seconds).c_str());
+  }
+  box->timer = g_timeout_add(MillisecondsToNextSecond(left), OnTick, box);
+  return G_SOURCE_REMOVE;
+}
+
+void OnClicked(GtkButton* button, gpointer data) {
+  auto* box = static_cast<OpenBox*>(data);
+  for (int i = 0; i < box->call->model.count; ++i) {
+    if (box->widgets.buttons[i] == GTK_WIDGET(button)) {
+      Choose(box, i);
+      return;
+    }
+  }
+}
+
+void MoveFocusBy(OpenBox* box, int step) {
+  const int focus = MoveFocus(box->call->model, FocusedButton(box), step);
+  gtk_widget_grab_focus(box->widgets.buttons[focus]);
+}
+
+// A plain letter acts as on the terminal box: it chooses the button whose
+// label starts with it, or moves the focus where two labels share it.
+void OnLetter(OpenBox* box, char letter) {
+  const LetterMatch match =
+      MatchLetter(box->call->model, letter, FocusedButton(box));
+  if (match.index < 0) return;
+  gtk_widget_grab_focus(box->widgets.buttons[match.index]);
+  if (match.unique) Choose(box, match.index);
+}
+
+bool IsPlain(const GdkEventKey* event) {
+  const guint modifiers = GDK_CONTROL_MASK | GDK_MOD1_MASK | GDK_SUPER_MASK;
+  return (event->state & modifiers) == 0;
+}
+
+// Keys are handled here, before GTK's own bindings, so that they do exactly
+// what the box promises: Enter chooses the focused button, Escape gives the
+// box's escape ID or nothing, the arrows move the focus round the buttons.
+// Tab and Alt with an access key are left to GTK.
+gboolean OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer data) {
+  auto* box = static_cast<OpenBox*>(data);
+  // On a right-to-left box the buttons run from right to left.
+  const int right = box->call->model.rightToLeft ? -1 : 1;
+  switch (event->keyval) {
+    case GDK_KEY_Escape:
+      if (box->call->model.escapeId != 0) {
+        Finish(box, box->call->model.escapeId);
+      }
+      return TRUE;
+    case GDK_KEY_Return:
+    case GDK_KEY_KP_Enter:
+    case GDK_KEY_ISO_Enter:
+      Choose(box, FocusedButton(box));
+      return TRUE;
+    case GDK_KEY_Left:
+      MoveFocusBy(box, -right);
+      return TRUE;
+    case GDK_KEY_Right:
+      MoveFocusBy(box, right);
+      return TRUE;
+    case GDK_KEY_Up:
+      MoveFocusBy(box, -1);
+      return TRUE;
+    case GDK_KEY_Down:
+      MoveFocusBy(box, 1);
+      return TRUE;
+    default:
+      break;
+  }
+  const guint32 letter = gdk_keyval_to_unicode(event->keyval);
+  const bool ascii =
+      (letter >= 'a' && letter <= 'z') || (letter >= 'A' && letter <= 'Z');
+  if (!ascii || !IsPlain(event)) return FALSE;
+  OnLetter(box, static_cast<char>(letter));
+  return TRUE;
+}
+
+// The window's close button acts as Escape does.
+gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer data) {
+  auto* box = static_cast<OpenBox*>(data);
+  if (box->call->model.escapeId != 0) {
+    Finish(box, box->call->model.escapeId);
+  }
+  return TRUE;
+}
+
+// Asks for the keyboard focus once the window is on screen; without a window
+// manager nobody else would give it. Every box does, so MB_SETFOREGROUND
+// needs nothing more.
+gboolean OnMap(GtkWidget* window, GdkEvent*, gpointer) {
+  gtk_window_present(GTK_WINDOW(window));
+  return FALSE;
+}
+
+void Connect(OpenBox* box) {
+  GtkWidget* window = box->widgets.window;
+  g_signal_connect(window, "key-press-event", G_CALLBACK(OnKeyPress), box);
+  g_signal_connect(window, "delete-event", G_CALLBACK(OnDelete), box);
+  g_signal_connect(window, "map-event", G_CALLBACK(OnMap), nullptr);
+  for (int i = 0; i < box->call->model.count; ++i) {
+    g_signal_connect(box->widgets.buttons[i], "clicked", G_CALLBACK(OnClicked),
+                     box);
+  }
+}
+
+gboolean OpenOnGtkThread(gpointer data) {
+  auto* call = static_cast<BoxCall*>(data);
+  auto* box =
+      new OpenBox{call, BuildBoxWindow(call->model, call->caption, call->text,
+                                       call->timeoutSeconds)};
+  Connect(box);
+  gtk_widget_show_all(box->widgets.window);
+  // After showing, which resets both: the default button has the focus, and
+  // the focus is drawn from the start, so the user sees what Enter chooses.
+  gtk_widget_grab_focus(box->widgets.buttons[call->model.defaultIndex]);
+  gtk_window_set_focus_visible(GTK_WINDOW(box->widgets.window), TRUE);
+  // The first tick sets the countdown; it ends the box at once when the time
+  // ran out before the box could be made.
+  if (call->deadline.set) OnTick(box);
+  return G_SOURCE_REMOVE;
+}
+
+}  // namespace
+
+int ShowGtkBox(const BoxModel& model, const std::string& caption,
+               const std::string& text, int timeoutSeconds,
+               const Deadline& deadline) {
+  BoxCall call(model, caption, text, timeoutSeconds, deadline);
+  RunOnGtkThread(OpenOnGtkThread, &call);
+  std::unique_lock<std::mutex> lock(call.mutex);
+  call.finished.wait(lock, [&call] { return call.done; });
+  return call.result;
+}
+
+}  // namespace vorlick

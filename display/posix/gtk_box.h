@@ -1,0 +1,18 @@
+// The box as a GTK window, made and run on the library's GTK thread.
+#pragma once
+
+#include <string>
+
+#include "box_model.h"
+#include "deadline.h"
+
+namespace vorlick {
+
+// Shows the box and returns the chosen button's ID, or kIdTimeout when the
+// deadline passes. GtkHostReady() must be true. The window, its timer and
+// all its state are gone when this returns.
+int ShowGtkBox(const BoxModel& model, const std::string& caption,
+               const std::string& text, int timeoutSeconds,
+               const Deadline& deadline);
+
+}  // namespace vorlick

@@ -1,0 +1,172 @@
+#include "gtk_box_window.h"
+
+namespace vorlick {
+namespace {
+
+constexpr int kBorder = 12;
+constexpr int kSpacing = 12;
+constexpr int kButtonSpacing = 6;
+constexpr int kTextWidthChars = 60;
+constexpr char kRightToLeftMark[] = "\xE2\x80\x8F";
+
+const char* IconName(Icon icon) {
+  switch (icon) {
+    case Icon::kError:
+      return "dialog-error";
+    case Icon::kQuestion:
+      return "dialog-question";
+    case Icon::kWarning:
+      return "dialog-warning";
+    case Icon::kInformation:
+      return "dialog-information";
+    default:
+      return nullptr;
+  }
+}
+
+// Right-to-left reading order for every paragraph, whatever its first
+// letters: a mark before each one makes it so.
+std::string RightToLeft(const std::string& text) {
+  std::string out = kRightToLeftMark;
+  for (char c : text) {
+    out += c;
+    if (c == '\n') out += kRightToLeftMark;
+  }
+  return out;
+}
+
+// MB_RIGHT means the right side on screen. GTK's alignment follows the
+// reading direction, so in right-to-left text the right side is the start.
+void AlignText(GtkWidget* label, const BoxModel& model) {
+  const bool toEnd = model.rightAligned != model.rightToLeft;
+  gtk_label_set_justify(GTK_LABEL(label),
+                        toEnd ? GTK_JUSTIFY_RIGHT : GTK_JUSTIFY_LEFT);
+  gtk_label_set_xalign(GTK_LABEL(label), toEnd ? 1.0f : 0.0f);
+}
+
+GtkWidget* MessageLabel(const BoxModel& model, const std::string& text) {
+  // Plain text: no markup and no access keys are read from the caller's text.
+  GtkWidget* label = gtk_label_new(model.rightToLeft ? RightToLeft(text).c_str()
+                                                     : text.c_str());
+  gtk_label_set_line_wrap(GTK_LABEL(label), TRUE);
+  gtk_label_set_line_wrap_mode(GTK_LABEL(label), PANGO_WRAP_WORD_CHAR);
+  gtk_label_set_max_width_chars(GTK_LABEL(label), kTextWidthChars);
+  AlignText(label, model);
+  return label;
+}
+
+int Digits(int number) {
+  int digits = 1;
+  while (number >= 10) number /= 10, ++digits;
+  return digits;
+}
+
+// The widest the countdown can be: every digit repeated as often as the
+// numbers to come may have digits.
+int WidestCountdown(GtkWidget* label, int timeoutSeconds) {
+  int widest = 0;
+  for (int digits = 1; digits <= Digits(timeoutSeconds); ++digits) {
+    for (char digit = '0'; digit <= '9'; ++digit) {
+      const std::string text = "Closes in " + std::string(digits, digit) + " s";
+      PangoLayout* layout = gtk_widget_create_pango_layout(label, text.c_str());
+      int width = 0;
+      pango_layout_get_pixel_size(layout, &width, nullptr);
+      g_object_unref(layout);
+      if (width > widest) widest = width;
+    }
+  }
+  return widest;
+}
+
+GtkWidget* CountdownLabel(const BoxModel& model, int timeoutSeconds) {
+  GtkWidget* label = gtk_label_new(CountdownText(timeoutSeconds).c_str());
+  AlignText(label, model);
+  return label;
+}
+
+GtkWidget* ButtonRow(const BoxModel& model, BoxWidgets& widgets) {
+  GtkWidget* row = gtk_button_box_new(GTK_ORIENTATION_HORIZONTAL);
+  gtk_button_box_set_layout(GTK_BUTTON_BOX(row), GTK_BUTTONBOX_END);
+  gtk_box_set_spacing(GTK_BOX(row), kButtonSpacing);
+  for (int i = 0; i < model.count; ++i) {
+    GtkWidget* button =
+        gtk_button_new_with_mnemonic(model.buttons[i].mnemonicLabel);
+    gtk_widget_set_can_default(button, TRUE);
+    gtk_container_add(GTK_CONTAINER(row), button);
+    widgets.buttons[i] = button;
+  }
+  return row;
+}
+
+// Icon, text and countdown beside and under each other.
+GtkWidget* Content(const BoxModel& model, const std::string& text,
+                   int timeoutSeconds, BoxWidgets& widgets) {
+  GtkWidget* content = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, kSpacing);
+  if (const char* icon = IconName(model.icon)) {
+    GtkWidget* image = gtk_image_new_from_icon_name(icon, GTK_ICON_SIZE_DIALOG);
+    gtk_widget_set_valign(image, GTK_ALIGN_START);
+    gtk_box_pack_start(GTK_BOX(content), image, FALSE, FALSE, 0);
+  }
+  GtkWidget* texts = gtk_box_new(GTK_ORIENTATION_VERTICAL, kSpacing);
+  gtk_box_pack_start(GTK_BOX(texts), MessageLabel(model, text), FALSE, FALSE,
+                     0);
+  if (timeoutSeconds > 0) {
+    widgets.countdown = CountdownLabel(model, timeoutSeconds);
+    gtk_box_pack_start(GTK_BOX(texts), widgets.countdown, FALSE, FALSE, 0);
+  }
+  gtk_box_pack_start(GTK_BOX(content), texts, TRUE, TRUE, 0);
+  return content;
+}
+
+// gtk_widget_set_direction does not reach a widget's children.
+void SetDirection(GtkWidget* widget, gpointer direction) {
+  gtk_widget_set_direction(
+      widget, static_cast<GtkTextDirection>(GPOINTER_TO_INT(direction)));
+  if (GTK_IS_CONTAINER(widget)) {
+    gtk_container_forall(GTK_CONTAINER(widget), SetDirection, direction);
+  }
+}
+
+void SetUpWindow(GtkWindow* window, const BoxModel& model,
+                 const std::string& caption) {
+  gtk_window_set_title(window, caption.c_str());
+  gtk_window_set_resizable(window, FALSE);
+  gtk_window_set_type_hint(window, GDK_WINDOW_TYPE_HINT_DIALOG);
+  gtk_window_set_position(window, GTK_WIN_POS_CENTER);
+  gtk_window_set_keep_above(window, model.keepAbove);
+  // A box that must be answered offers no close button.
+  gtk_window_set_deletable(window, model.escapeId != 0);
+  gtk_container_set_border_width(GTK_CONTAINER(window), kBorder);
+}
+
+}  // namespace
+
+BoxWidgets BuildBoxWindow(const BoxModel& model, const std::string& caption,
+                          const std::string& text, int timeoutSeconds) {
+  BoxWidgets widgets;
+  widgets.window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+  GtkWindow* window = GTK_WINDOW(widgets.window);
+  SetUpWindow(window, model, caption);
+
+  GtkWidget* layout = gtk_box_new(GTK_ORIENTATION_VERTICAL, kSpacing);
+  gtk_box_pack_start(GTK_BOX(layout),
+                     Content(model, text, timeoutSeconds, widgets), TRUE, TRUE,
+                     0);
+  gtk_box_pack_start(GTK_BOX(layout), ButtonRow(model, widgets), FALSE, FALSE,
+                     0);
+  gtk_container_add(GTK_CONTAINER(window), layout);
+  if (model.rightToLeft) {
+    SetDirection(widgets.window, GINT_TO_POINTER(GTK_TEXT_DIR_RTL));
+  }
+  // Measured in place, with the font the label has in the window.
+  if (widgets.countdown != nullptr) {
+    const int width = WidestCountdown(widgets.countdown, timeoutSeconds);
+    gtk_widget_set_size_request(widgets.countdown, width, -1);
+  }
+
+  GtkWidget* first = widgets.buttons[model.defaultIndex];
+  gtk_window_set_default(window, first);
+  return widgets;
+}
+
+}  // namespace vorlick

@@ -1,0 +1,24 @@
+// The widgets of the GTK box: laid out once, so that only the countdown
+// label's text ever changes.
+#pragma once
+
+#include <gtk/gtk.h>
+
+#include <string>
+
+#include "box_model.h"
+
+namespace vorlick {
+
+struct BoxWidgets {
+  GtkWidget* window = nullptr;
+  GtkWidget* buttons[kMaxButtons] = {};
+  GtkWidget* countdown = nullptr;  // null without a time-out
+};
+
+// Builds the window, not yet shown. With a time-out the countdown label is
+// sized for the widest text it may show.
+BoxWidgets BuildBoxWindow(const BoxModel& model, const std::string& caption,
+                          const std::string& text, int timeoutSeconds);
+
+}  // namespace vorlick

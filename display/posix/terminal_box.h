@@ -1,0 +1,19 @@
+// The box drawn on the controlling terminal, for when no display can be
+// opened.
+#pragma once
+
+#include <string>
+
+#include "box_model.h"
+#include "deadline.h"
+
+namespace vorlick {
+
+// Shows the box on /dev/tty and returns the chosen button's ID, kIdTimeout
+// when the deadline passes, or 0 when there is no terminal to show it on (or
+// it hangs up). Boxes of several threads take turns on the one terminal.
+int ShowTerminalBox(const BoxModel& model, const std::string& caption,
+                    const std::string& text, int timeoutSeconds,
+                    const Deadline& deadline);
+
+}  // namespace vorlick

@@ -1,0 +1,191 @@
+#include "terminal_session.h"
+
+#include <errno.h>
+#include <signal.h>
+#include <termios.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <atomic>
+
+namespace vorlick {
+namespace {
+
+constexpr int kEndingSignals[] = {SIGHUP, SIGINT, SIGQUIT, SIGTERM};
+constexpr int kSignalCount = 5;  // the ending ones and SIGTSTP
+constexpr char kShowCursor[] = "\x1b[?25h";
+constexpr char kHideCursor[] = "\x1b[?25l";
+
+// What the handlers need. Written only while no handler of ours is installed
+// or running; read by them.
+struct SessionState {
+  int fd = -1;
+  termios saved{};
+  termios boxMode{};
+  struct sigaction previous[kSignalCount] = {};
+  bool installed[kSignalCount] = {};
+};
+
+SessionState state;
+std::atomic<int> handlersRunning{0};
+std::atomic<bool> leaving{false};
+std::atomic<bool> redraw{false};
+// Set for a signal whose handler of ours gave way to the process's own one;
+// when the process lives on, the box takes the signal back.
+std::atomic<bool> handedBack[kSignalCount];
+
+int SlotOf(int signal) {
+  for (int i = 0; i < 4; ++i) {
+    if (kEndingSignals[i] == signal) return i;
+  }
+  return 4;  // SIGTSTP
+}
+
+int SignalAt(int slot) { return slot < 4 ? kEndingSignals[slot] : SIGTSTP; }
+
+// Async-signal-safe: only write and tcsetattr.
+void Put(const char* text, size_t length) {
+  while (length > 0) {
+    const ssize_t written = write(state.fd, text, length);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return;
+    text += written;
+    length -= static_cast<size_t>(written);
+  }
+}
+
+void RestoreModes() {
+  tcsetattr(state.fd, TCSANOW, &state.saved);
+  Put(kShowCursor, sizeof kShowCursor - 1);
+}
+
+void ApplyBoxMode() {
+  tcsetattr(state.fd, TCSANOW, &state.boxMode);
+  Put(kHideCursor, sizeof kHideCursor - 1);
+}
+
+void OnEndingSignal(int signal) {
+  ++handlersRunning;
+  const int savedErrno = errno;
+  RestoreModes();
+  // Blocked while this handler runs, the signal raised again is delivered on
+  // return, to the disposition the process had before the box.
+  sigaction(signal, &state.previous[SlotOf(signal)], nullptr);
+  handedBack[SlotOf(signal)] = true;
+  redraw = true;
+  raise(signal);
+  errno = savedErrno;
+  --handlersRunning;
+}
+
+void OnStopSignal(int signal) {
+  ++handlersRunning;
+  const int savedErrno = errno;
+  RestoreModes();
+  struct sigaction ours {};
+  sigaction(signal, &state.previous[SlotOf(signal)], &ours);
+  sigset_t stop;
+  sigemptyset(&stop);
+  sigaddset(&stop, signal);
+  sigprocmask(SIG_UNBLOCK, &stop, nullptr);
+  raise(signal);  // stops the process here until it is continued
+  sigprocmask(SIG_BLOCK, &stop, nullptr);
+  sigaction(signal, &ours, nullptr);
+  if (!leaving) {
+    ApplyBoxMode();
+    redraw = true;
+  }
+  errno = savedErrno;
+  --handlersRunning;
+}
+
+// Installs the handler for the signal in `slot` unless the process ignores
+// the signal (or, for SIGTSTP, handles it itself).
+void Install(int slot) {
+  const int signal = SignalAt(slot);
+  struct sigaction current {};
+  sigaction(signal, nullptr, &current);
+  state.previous[slot] = current;
+  if (current.sa_handler == SIG_IGN) return;
+  if (signal == SIGTSTP && current.sa_handler != SIG_DFL) return;
+  struct sigaction ours {};
+  ours.sa_handler = signal == SIGTSTP ? OnStopSignal : OnEndingSignal;
+  sigfillset(&ours.sa_mask);  // no other signal of ours interrupts a handler
+  ours.sa_flags = SA_RESTART;
+  state.installed[slot] = sigaction(signal, &ours, nullptr) == 0;
+}
+
+void Uninstall() {
+  for (int slot = 0; slot < kSignalCount; ++slot) {
+    if (state.installed[slot]) {
+      sigaction(SignalAt(slot), &state.previous[slot], nullptr);
+    }
+  }
+}
+
+void WaitForHandlers() {
+  const timespec pause{0, 1000000};
+  while (handlersRunning.load() != 0) nanosleep(&pause, nullptr);
+}
+
+}  // namespace
+
+bool TerminalSession::Enter(int fd) {
+  if (entered_) return true;
+  termios saved{};
+  if (tcgetattr(fd, &saved) != 0) return false;
+  termios boxMode = saved;
+  boxMode.c_lflag &= ~(ICANON | ECHO | IEXTEN);
+  boxMode.c_iflag &= ~(IXON | ICRNL | INLCR | IGNCR);
+  boxMode.c_cc[VMIN] = 1;
+  boxMode.c_cc[VTIME] = 0;
+
+  state = SessionState{};
+  state.fd = fd, state.saved = saved, state.boxMode = boxMode;
+  leaving = false, redraw = false;
+  for (int slot = 0; slot < kSignalCount; ++slot) {
+    handedBack[slot] = false;
+    Install(slot);
+  }
+  entered_ = true;
+  // Flushing drops keys typed before the box was there: they were not meant
+  // as an answer to it.
+  if (tcsetattr(fd, TCSAFLUSH, &boxMode) != 0) {
+    Leave();
+    return false;
+  }
+  Put(kHideCursor, sizeof kHideCursor - 1);
+  return true;
+}
+
+void TerminalSession::Leave() {
+  if (!entered_) return;
+  // Restored before the handlers go, so that a signal arriving in between
+  // finds the modes already right; restored again, with the dispositions,
+  // after any handler still running has finished, as a stop handler just
+  // continued may have taken the box's modes and its own place again.
+  leaving = true;
+  RestoreModes();
+  Uninstall();
+  WaitForHandlers();
+  Uninstall();
+  tcsetattr(state.fd, TCSADRAIN, &state.saved);
+  state = SessionState{};
+  entered_ = false;
+}
+
+bool TerminalSession::TakeRedraw() {
+  if (!redraw.exchange(false)) return false;
+  bool handed = false;
+  for (int slot = 0; slot < kSignalCount; ++slot) {
+    if (handedBack[slot].exchange(false)) {
+      Install(slot);
+      handed = true;
+    }
+  }
+  // After the process's own handler the terminal has its old modes.
+  if (handed) ApplyBoxMode();
+  return true;
+}
+
+}  // namespace vorlick

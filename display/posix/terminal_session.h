@@ -1,0 +1,43 @@
+// The terminal's modes for the time of a terminal box, and the promise to give
+// them back on every way out: the normal return, a time-out, and signals.
+//
+// A signal that ends the process (SIGHUP, SIGINT, SIGQUIT, SIGTERM) first
+// gives the terminal its modes back and is then delivered again with the
+// disposition the process had before the box, so the process ends as it would
+// have; where the process handles the signal itself and lives on, the box
+// takes its modes back and goes on. Signals the process ignores stay ignored.
+// Ctrl-Z (SIGTSTP) gives the modes back, stops the process, and takes the box's
+// modes again when it is continued; the box then draws itself anew.
+//
+// The signal handlers need process-wide state, so only one session may exist
+// at a time; the terminal box sees to that.
+#pragma once
+
+namespace vorlick {
+
+class TerminalSession {
+ public:
+  TerminalSession() = default;
+  TerminalSession(const TerminalSession&) = delete;
+  TerminalSession& operator=(const TerminalSession&) = delete;
+  ~TerminalSession() { Leave(); }
+
+  // Saves the modes of the terminal `fd` and puts it in the box's mode: keys
+  // arrive one by one, unechoed, but Ctrl-C still interrupts. Also hides the
+  // cursor. False when `fd` is no terminal whose modes can be set.
+  bool Enter(int fd);
+
+  // Gives the terminal its saved modes and the process its signal
+  // dispositions back. Does nothing when not entered.
+  void Leave();
+
+  // True once after a stop and continue, or after a signal the process
+  // handled itself and lived on, when the screen must be redrawn; takes the
+  // box's modes and signals back as needed.
+  bool TakeRedraw();
+
+ private:
+  bool entered_ = false;
+};
+
+}  // namespace vorlick

@@ -1,0 +1,81 @@
+// Bytes from a terminal to keys, Escape told apart by silence.
+#include "key_decoder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace vorlick {
+namespace {
+
+// Feeds `bytes`, then flushes as the box does after a pause, and writes the
+// keys as text: letters as themselves, the others by name.
+std::string Decode(const std::string& bytes) {
+  KeyDecoder decoder;
+  std::string keys;
+  auto name = [&keys](const KeyEvent& event) {
+    static const char* const kNames[] = {"none",   "left",   "right",   "up",
+                                         "down",   "tab",    "backtab", "enter",
+                                         "escape", "letter", "other"};
+    if (!keys.empty()) keys += ' ';
+    if (event.key == Key::kLetter) {
+      keys += event.letter;
+    } else {
+      keys += kNames[static_cast<int>(event.key)];
+    }
+  };
+  for (unsigned char byte : bytes) {
+    KeyEvent event;
+    if (decoder.Push(byte, event)) name(event);
+  }
+  KeyEvent event;
+  if (decoder.Flush(event)) name(event);
+  EXPECT_FALSE(decoder.Pending());
+  return keys;
+}
+
+TEST(KeyDecoderTest, Sequences) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"", ""},
+      {"y", "y"},
+      {"Yn", "Y n"},
+      {"\r", "enter"},
+      {"\n", "enter"},
+      {"\t", "tab"},
+      {"\x1b", "escape"},
+      {"\x1b\x1b", "escape escape"},
+      {"\x1b[A\x1b[B\x1b[C\x1b[D", "up down right left"},
+      {"\x1bOC\x1bOD", "right left"},  // application cursor keys
+      {"\x1b[Z", "backtab"},
+      {"\x1b[1;5C", "right"},  // Ctrl-Right is still right
+      {"\x1b[1;2Z", "other"},
+      {"\x1b[3~", "other"},      // Delete
+      {"\x1b[15~y", "other y"},  // F5, then a letter
+      {"\x1bx", "other"},        // Alt-x
+      {"1 ", "other other"},
+      {"\xC3\xA9", "other other"},
+      {"\x1b[", "other"},  // cut off
+      {"a\x1b", "a escape"},
+  };
+  for (const auto& [bytes, keys] : cases) {
+    EXPECT_EQ(Decode(bytes), keys) << testing::PrintToString(bytes);
+  }
+}
+
+TEST(KeyDecoderTest, PendingOnlyInsideASequence) {
+  KeyDecoder decoder;
+  KeyEvent event;
+  EXPECT_FALSE(decoder.Pending());
+  EXPECT_FALSE(decoder.Push(0x1b, event));
+  EXPECT_TRUE(decoder.Pending());
+  EXPECT_FALSE(decoder.Push('[', event));
+  EXPECT_TRUE(decoder.Pending());
+  EXPECT_TRUE(decoder.Push('C', event));
+  EXPECT_EQ(event.key, Key::kRight);
+  EXPECT_FALSE(decoder.Pending());
+  EXPECT_FALSE(decoder.Flush(event));
+}
+
+}  // namespace
+}  // namespace vorlick
