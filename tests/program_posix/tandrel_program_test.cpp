@@ -1,0 +1,355 @@
+// The native tandrel program, run whole on real request files: without any
+// display, on a pseudo-terminal (terminal box), on a private Xvfb display
+// (GTK box), and installed without its display library.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <pty.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "temp_folder.h"
+
+namespace {
+
+std::string Program() { return TANDREL_PROGRAM; }
+
+long long NowMs() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return now.tv_sec * 1000LL + now.tv_nsec / 1000000;
+}
+
+// Waits up to `ms` for `pid`; returns its exit status, or -1 (then kills it).
+int WaitExit(pid_t pid, int ms) {
+  const long long deadline = NowMs() + ms;
+  int status = 0;
+  while (waitpid(pid, &status, WNOHANG) == 0) {
+    if (NowMs() > deadline) {
+      kill(pid, SIGKILL);
+      waitpid(pid, &status, 0);
+      return -1;
+    }
+    usleep(10000);
+  }
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string ReadAll(int fd) {
+  std::string text;
+  char chunk[512];
+  ssize_t got = 0;
+  while ((got = read(fd, chunk, sizeof chunk)) > 0) text.append(chunk, got);
+  return text;
+}
+
+struct Outcome {
+  int status = -1;
+  std::string errors;  // standard error
+  long long elapsedMs = 0;
+};
+
+// Runs tandrel with `path` as a job without a terminal and, unless
+// `display` is given, without a display: its box cannot be shown anywhere.
+Outcome RunDetached(const std::string& path, const std::string& display = "") {
+  int errors[2];
+  EXPECT_EQ(pipe(errors), 0);
+  const long long start = NowMs();
+  pid_t child = fork();
+  if (child == 0) {
+    setsid();  // no controlling terminal
+    int null = open("/dev/null", O_RDWR);
+    dup2(null, 0);
+    dup2(null, 1);
+    dup2(errors[1], 2);
+    close(errors[0]);
+    unsetenv("WAYLAND_DISPLAY");
+    unsetenv("GDK_BACKEND");
+    if (display.empty()) {
+      unsetenv("DISPLAY");
+    } else {
+      setenv("DISPLAY", display.c_str(), 1);
+    }
+    execl(Program().c_str(), "tandrel", path.c_str(), nullptr);
+    _exit(127);
+  }
+  close(errors[1]);
+  Outcome outcome;
+  outcome.status = WaitExit(child, 30000);
+  outcome.elapsedMs = NowMs() - start;
+  outcome.errors = ReadAll(errors[0]);
+  close(errors[0]);
+  return outcome;
+}
+
+const std::string kYesNo =
+    "<TITLE>Tandrel question<\\TITLE><BODY>Go on?<\\BODY>"
+    "<STYLE>36<\\STYLE><DEFID>7<\\DEFID>";
+
+TEST(TandrelProgram, WithoutDisplayOrTerminalTheRunStillCompletes) {
+  TempFolder folder;
+  std::string path = folder.Write("request.txt", kYesNo);
+  Outcome outcome = RunDetached(path);
+  EXPECT_EQ(outcome.status, 0);
+  EXPECT_EQ(outcome.errors, "");
+  EXPECT_LT(outcome.elapsedMs, 5000);
+  EXPECT_FALSE(Exists(path));
+}
+
+TEST(TandrelProgram, OpenFailureGoesToStandardErrorAndKeepsEverything) {
+  TempFolder folder;
+  mkdir(folder.Path("a folder").c_str(), 0700);
+  for (const std::string& path :
+       {folder.Path("missing.txt"), folder.Path("a folder")}) {
+    Outcome outcome = RunDetached(path);
+    EXPECT_EQ(outcome.status, 0) << path;
+    EXPECT_EQ(outcome.errors,
+              "ERROR: Tandrel.exe. Can not open file " + path + "\n");
+  }
+  EXPECT_TRUE(Exists(folder.Path("a folder")));
+}
+
+TEST(TandrelProgram, ArgumentsAreJoinedIntoOnePath) {
+  TempFolder folder;
+  std::string path = folder.Write("my request.txt", kYesNo);
+  int errors[2];
+  ASSERT_EQ(pipe(errors), 0);
+  pid_t child = fork();
+  if (child == 0) {
+    setsid();
+    unsetenv("DISPLAY");
+    dup2(errors[1], 2);
+    std::string first = folder.Path("my");
+    execl(Program().c_str(), "tandrel", first.c_str(), "request.txt", nullptr);
+    _exit(127);
+  }
+  close(errors[1]);
+  EXPECT_EQ(WaitExit(child, 10000), 0);
+  EXPECT_EQ(ReadAll(errors[0]), "");
+  close(errors[0]);
+  EXPECT_FALSE(Exists(path));
+}
+
+// tandrel on a new pseudo-terminal that is its controlling terminal.
+class TerminalRun {
+ public:
+  explicit TerminalRun(const std::string& path) {
+    child_ = forkpty(&master_, nullptr, nullptr, nullptr);
+    if (child_ == 0) {
+      unsetenv("DISPLAY");
+      unsetenv("WAYLAND_DISPLAY");
+      setenv("TERM", "xterm", 1);
+      execl(Program().c_str(), "tandrel", path.c_str(), nullptr);
+      _exit(127);
+    }
+  }
+  ~TerminalRun() {
+    if (child_ > 0) WaitExit(child_, 1);
+    if (master_ >= 0) close(master_);
+  }
+  TerminalRun(const TerminalRun&) = delete;
+  TerminalRun& operator=(const TerminalRun&) = delete;
+
+  bool WaitFor(const std::string& text, int ms = 5000) {
+    const long long deadline = NowMs() + ms;
+    while (screen_.find(text) == std::string::npos && NowMs() < deadline) {
+      pollfd ready{master_, POLLIN, 0};
+      if (poll(&ready, 1, 50) > 0) {
+        char chunk[1024];
+        ssize_t got = read(master_, chunk, sizeof chunk);
+        if (got <= 0) break;
+        screen_.append(chunk, got);
+      }
+    }
+    return screen_.find(text) != std::string::npos;
+  }
+  void Send(const std::string& keys) {
+    EXPECT_EQ(write(master_, keys.data(), keys.size()),
+              static_cast<ssize_t>(keys.size()));
+  }
+  int Status(int ms = 10000) {
+    // Keep reading, so the box never blocks on a full terminal.
+    const long long deadline = NowMs() + ms;
+    int status = 0;
+    while (waitpid(child_, &status, WNOHANG) == 0) {
+      if (NowMs() > deadline) return -1;
+      WaitFor("\x01never", 20);
+    }
+    child_ = -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+
+ private:
+  pid_t child_ = -1;
+  int master_ = -1;
+  std::string screen_;
+};
+
+TEST(TandrelProgram, TerminalBoxAnswersWithTheButtonsId) {
+  struct Case {
+    const char* name;
+    std::string keys;
+    int status;
+  };
+  const Case cases[] = {
+      {"Enter takes the default, No", "\r", 7},
+      {"the first letter chooses", "y", 6},
+      {"Escape does nothing on Yes/No", "\x1b", -1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder folder;
+    std::string path = folder.Write("request.txt", kYesNo);
+    TerminalRun run(path);
+    ASSERT_TRUE(run.WaitFor("Go on?"));
+    run.Send(c.keys);
+    if (c.status < 0) {
+      EXPECT_EQ(run.Status(1000), -1);  // still waiting for an answer
+      run.Send("n");
+      EXPECT_EQ(run.Status(), 7);
+    } else {
+      EXPECT_EQ(run.Status(), c.status);
+    }
+    EXPECT_FALSE(Exists(path));
+  }
+}
+
+TEST(TandrelProgram, TerminalBoxTimesOutWithItsOwnStatus) {
+  TempFolder folder;
+  std::string path = folder.Write(
+      "request.txt",
+      "<TITLE>T<\\TITLE><BODY>Wait<\\BODY><TIMEDOUT>1<\\TIMEDOUT>");
+  const long long start = NowMs();
+  TerminalRun run(path);
+  ASSERT_TRUE(run.WaitFor("Closes in 1 s"));
+  EXPECT_EQ(run.Status(), 124);
+  EXPECT_GE(NowMs() - start, 900);
+  EXPECT_FALSE(Exists(path));
+}
+
+// One private Xvfb display for the GTK runs.
+class XvfbDisplay {
+ public:
+  XvfbDisplay() {
+    for (int number = 81; number <= 89 && name_.empty(); ++number) {
+      std::string candidate = ":" + std::to_string(number);
+      std::string lock = "/tmp/.X" + std::to_string(number) + "-lock";
+      if (access(lock.c_str(), F_OK) == 0) continue;
+      server_ = fork();
+      if (server_ == 0) {
+        int null = open("/dev/null", O_RDWR);
+        dup2(null, 1);
+        dup2(null, 2);
+        execlp("Xvfb", "Xvfb", candidate.c_str(), "-screen", "0", "1024x768x24",
+               "-nolisten", "tcp", nullptr);
+        _exit(127);
+      }
+      for (int i = 0; i < 50 && name_.empty(); ++i) {
+        usleep(100000);
+        std::string probe =
+            "xdpyinfo -display " + candidate + " >/dev/null 2>&1";
+        if (std::system(probe.c_str()) == 0) name_ = candidate;
+      }
+    }
+  }
+  ~XvfbDisplay() {
+    if (server_ > 0) {
+      kill(server_, SIGTERM);
+      waitpid(server_, nullptr, 0);
+    }
+  }
+  XvfbDisplay(const XvfbDisplay&) = delete;
+  XvfbDisplay& operator=(const XvfbDisplay&) = delete;
+  const std::string& name() const { return name_; }
+
+ private:
+  pid_t server_ = -1;
+  std::string name_;
+};
+
+std::string Shell(const std::string& command) {
+  std::string output;
+  if (FILE* pipe = popen(command.c_str(), "r")) {
+    char chunk[256];
+    while (fgets(chunk, sizeof chunk, pipe) != nullptr) output += chunk;
+    pclose(pipe);
+  }
+  return output;
+}
+
+TEST(TandrelProgram, GtkBoxAnswersAndTimesOut) {
+  XvfbDisplay display;
+  ASSERT_FALSE(display.name().empty()) << "no Xvfb on :81 to :89";
+  const std::string find = "DISPLAY=" + display.name() +
+                           " xdotool search --sync --onlyvisible --name "
+                           "'^Tandrel question$' 2>/dev/null | head -1";
+  struct Case {
+    const char* name;
+    std::string request;
+    std::string keys;  // empty: let it time out
+    int status;
+  };
+  const Case cases[] = {
+      {"Enter takes the default", kYesNo, "Return", 7},
+      {"Escape on OK/Cancel is Cancel",
+       "<TITLE>Tandrel question<\\TITLE><STYLE>1<\\STYLE>", "Escape", 2},
+      {"time-out", kYesNo + "<TIMEDOUT>3<\\TIMEDOUT>", "", 124},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder folder;
+    std::string path = folder.Write("request.txt", c.request);
+    const long long start = NowMs();
+    pid_t child = fork();
+    if (child == 0) {
+      setsid();
+      setenv("DISPLAY", display.name().c_str(), 1);
+      execl(Program().c_str(), "tandrel", path.c_str(), nullptr);
+      _exit(127);
+    }
+    std::string window = Shell("timeout 10 sh -c \"" + find + "\"");
+    ASSERT_FALSE(window.empty());
+    window.pop_back();
+    if (!c.keys.empty()) {
+      Shell("DISPLAY=" + display.name() + " xdotool windowfocus --sync " +
+            window + " key --delay 80 " + c.keys);
+    }
+    EXPECT_EQ(WaitExit(child, 10000), c.status);
+    if (c.keys.empty()) {
+      EXPECT_GE(NowMs() - start, 2900);
+    }
+    EXPECT_FALSE(Exists(path));
+  }
+}
+
+TEST(TandrelProgram, InstalledWithoutItsLibraryItDoesNotStart) {
+  TempFolder prefix;
+  std::string install = "cmake --install " + std::string(TANDREL_BUILD_DIR) +
+                        " --prefix " + prefix.Path("usr") + " >/dev/null 2>&1";
+  ASSERT_EQ(std::system(install.c_str()), 0);
+  std::string program = prefix.Path("usr/bin/tandrel");
+  std::string library = prefix.Path("usr/lib/libvorlick.so");
+  ASSERT_TRUE(Exists(program));
+  ASSERT_TRUE(Exists(library));
+  TempFolder folder;
+  std::string path = folder.Write("request.txt", kYesNo);
+  // Installed whole, it runs (no display here: the box cannot be shown).
+  std::string run = "env -u DISPLAY setsid " + program + " " + path +
+                    " </dev/null >/dev/null 2>&1";
+  EXPECT_EQ(WEXITSTATUS(std::system(run.c_str())), 0);
+  EXPECT_FALSE(Exists(path));
+  // Without its library the loader refuses it: the request stays.
+  path = folder.Write("request.txt", kYesNo);
+  ASSERT_EQ(unlink(library.c_str()), 0);
+  EXPECT_EQ(WEXITSTATUS(std::system(run.c_str())), 127);
+  EXPECT_TRUE(Exists(path));
+}
+
+}  // namespace
