@@ -86,6 +86,18 @@ TEST(VorlickBox, NullTextAndCaptionShowAsEmpty) {
   CloseBy(call, box, IDOK);
 }
 
+TEST(VorlickBox, EmptyTextIsNotTakenForTheCountdown) {
+  BoxRequest request;
+  request.text = L"";
+  request.timeout = 30;
+  BoxCallThread call(request);
+  HWND box = call.WaitForBox();
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(ReadBox(box).text, L"");
+  EXPECT_EQ(CountdownOf(box), L"Closes in 30 s");
+  CloseBy(call, box, IDOK);
+}
+
 TEST(VorlickBox, LineBreaksStartNewLines) {
   const std::wstring texts[] = {L"one", L"one\ntwo", L"one\r\ntwo\r\nthree"};
   std::vector<int> heights;
