@@ -6,24 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "box_sets.h"
 #include "driver.h"
 #include "vorlick_harness.h"
 
 namespace {
-
-const std::vector<std::vector<int>> kIds = {
-    {IDOK},
-    {IDOK, IDCANCEL},
-    {IDABORT, IDRETRY, IDIGNORE},
-    {IDYES, IDNO, IDCANCEL},
-    {IDYES, IDNO},
-    {IDRETRY, IDCANCEL},
-    {IDCANCEL, IDTRYAGAIN, IDCONTINUE},
-};
-
-// What Escape and the close button give per set; 0: the box stays up.
-const int kEscapeResults[] = {IDOK, IDCANCEL, 0,       IDCANCEL,
-                              0,    IDCANCEL, IDCANCEL};
 
 enum class Dismissal { kEscapeKey, kCloseMessage, kCloseCommand };
 
@@ -49,7 +36,7 @@ bool CloseIsGreyed(HWND box) {
 
 TEST(VorlickAnswer, EachButtonReturnsItsId) {
   for (UINT set = 0; set < 7; ++set) {
-    for (int id : kIds[set]) {
+    for (int id : kSetIds[set]) {
       SCOPED_TRACE(testing::Message() << "set " << set << " button " << id);
       BoxRequest request;
       request.style = set | MB_HELP;
@@ -76,7 +63,7 @@ TEST(VorlickAnswer, EscapeAndCloseAsOnWindows) {
       BoxCallThread call(request);
       HWND box = call.WaitForBox();
       ASSERT_NE(box, nullptr);
-      const int expected = kEscapeResults[set];
+      const int expected = kSetEscapeResults[set];
       EXPECT_EQ(CloseIsGreyed(box), expected == 0);
       Dismiss(box, how);
       if (expected != 0) {
@@ -85,9 +72,9 @@ TEST(VorlickAnswer, EscapeAndCloseAsOnWindows) {
       } else {
         EXPECT_FALSE(call.WaitForReturn(400));
         EXPECT_TRUE(IsWindowVisible(box));
-        ASSERT_TRUE(PressButton(box, kIds[set][1]));
+        ASSERT_TRUE(PressButton(box, kSetIds[set][1]));
         ASSERT_TRUE(call.WaitForReturn());
-        EXPECT_EQ(call.Result(), kIds[set][1]);
+        EXPECT_EQ(call.Result(), kSetIds[set][1]);
       }
     }
   }

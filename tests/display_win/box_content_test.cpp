@@ -5,29 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "box_sets.h"
 #include "driver.h"
 #include "vorlick_harness.h"
 
 namespace {
-
-const std::vector<std::vector<std::wstring>> kLabels = {
-    {L"OK"},
-    {L"OK", L"Cancel"},
-    {L"&Abort", L"&Retry", L"&Ignore"},
-    {L"&Yes", L"&No", L"Cancel"},
-    {L"&Yes", L"&No"},
-    {L"&Retry", L"Cancel"},
-    {L"Cancel", L"&Try Again", L"&Continue"},
-};
-const std::vector<std::vector<int>> kIds = {
-    {IDOK},
-    {IDOK, IDCANCEL},
-    {IDABORT, IDRETRY, IDIGNORE},
-    {IDYES, IDNO, IDCANCEL},
-    {IDYES, IDNO},
-    {IDRETRY, IDCANCEL},
-    {IDCANCEL, IDTRYAGAIN, IDCONTINUE},
-};
 
 // Closes a box by its first button, which every set may close with.
 void CloseBy(const BoxCallThread& call, HWND box, int id) {
@@ -124,8 +106,8 @@ TEST(VorlickBox, ButtonsOfEverySetWithAndWithoutHelp) {
       BoxCallThread call(request);
       HWND box = call.WaitForBox();
       ASSERT_NE(box, nullptr);
-      std::vector<std::wstring> labels = kLabels[set];
-      std::vector<int> ids = kIds[set];
+      std::vector<std::wstring> labels = kSetLabels[set];
+      std::vector<int> ids = kSetIds[set];
       if (help) {
         labels.push_back(L"Help");
         ids.push_back(IDHELP);
@@ -193,6 +175,38 @@ TEST(VorlickBox, DefaultButtonHasTheFocusAndTakesEnter) {
     EXPECT_EQ(DefIdOf(box), c.expected);
     EXPECT_EQ(StyleOf(box, c.expected) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
     PressKey(box, VK_RETURN);
+    ASSERT_TRUE(call.WaitForReturn());
+    EXPECT_EQ(call.Result(), c.expected);
+  }
+}
+
+TEST(VorlickBox, KeyboardChoosesTheFocusedButtonOrAMnemonic) {
+  struct Case {
+    const char* name;
+    std::vector<UINT> keys;  // virtual keys, or a character after VK_PACKET
+    int expected;
+  };
+  const Case cases[] = {
+      {"Tab then Enter", {VK_TAB, VK_RETURN}, IDNO},
+      {"Tab twice then Enter", {VK_TAB, VK_TAB, VK_RETURN}, IDCANCEL},
+      {"Tab round to the first", {VK_TAB, VK_TAB, VK_TAB, VK_RETURN}, IDYES},
+      {"mnemonic of No", {VK_PACKET, L'n'}, IDNO},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    BoxRequest request;
+    request.style = MB_YESNOCANCEL;
+    BoxCallThread call(request);
+    HWND box = call.WaitForBox();
+    ASSERT_NE(box, nullptr);
+    for (size_t i = 0; i < c.keys.size(); ++i) {
+      if (c.keys[i] == VK_PACKET) {
+        PostMessageW(GetDlgItem(box, FocusedId(box)), WM_CHAR, c.keys[++i], 1);
+        continue;
+      }
+      PressKey(box, c.keys[i]);
+      Sleep(100);  // the focus moves before the next key is aimed at it
+    }
     ASSERT_TRUE(call.WaitForReturn());
     EXPECT_EQ(call.Result(), c.expected);
   }

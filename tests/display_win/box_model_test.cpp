@@ -9,19 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "box_sets.h"
+
 namespace vorlick {
 namespace {
-
-// The button sets as MessageBoxW shows them, written out independently.
-const std::vector<std::vector<int>> kExpectedSets = {
-    {IDOK},
-    {IDOK, IDCANCEL},
-    {IDABORT, IDRETRY, IDIGNORE},
-    {IDYES, IDNO, IDCANCEL},
-    {IDYES, IDNO},
-    {IDRETRY, IDCANCEL},
-    {IDCANCEL, IDTRYAGAIN, IDCONTINUE},
-};
 
 // Every ID a caller might name, known or not.
 const int kAnyIds[] = {-1, 0, 1, 2,  3,  4,  5,     6,
@@ -33,7 +24,7 @@ std::vector<int> Row(std::uint32_t style) {
 }
 
 std::vector<int> ExpectedRow(std::uint32_t set, bool help) {
-  std::vector<int> row = kExpectedSets[set];
+  std::vector<int> row = kSetIds[set];
   if (help) row.push_back(IDHELP);
   return row;
 }
@@ -117,11 +108,11 @@ TEST(BoxModel, DefaultButtonForEveryCombination) {
 TEST(BoxModel, EscapeAndCloseAsOnWindows) {
   // What IDCANCEL (Escape, the close button) gives for each set: Cancel
   // where there is one, OK on a lone OK box, nothing otherwise.
-  const int expected[] = {IDOK, IDCANCEL, 0, IDCANCEL, 0, IDCANCEL, IDCANCEL};
   for (std::uint32_t set = 0; set < 7; ++set) {
     for (bool help : {false, true}) {
       SCOPED_TRACE(testing::Message() << "set " << set << " help " << help);
-      EXPECT_EQ(AnswerTo(set | (help ? MB_HELP : 0), IDCANCEL), expected[set]);
+      EXPECT_EQ(AnswerTo(set | (help ? MB_HELP : 0), IDCANCEL),
+                kSetEscapeResults[set]);
     }
   }
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "box_sets.h"
 #include "driver.h"
 #include "e2e_support.h"
 #include "vorlick_harness.h"
@@ -15,18 +16,6 @@
 namespace {
 
 constexpr DWORD kDeadlineMs = 30000;
-
-const std::vector<std::vector<int>> kIds = {
-    {IDOK},
-    {IDOK, IDCANCEL},
-    {IDABORT, IDRETRY, IDIGNORE},
-    {IDYES, IDNO, IDCANCEL},
-    {IDYES, IDNO},
-    {IDRETRY, IDCANCEL},
-    {IDCANCEL, IDTRYAGAIN, IDCONTINUE},
-};
-const int kEscapeResults[] = {IDOK, IDCANCEL, 0,       IDCANCEL,
-                              0,    IDCANCEL, IDCANCEL};
 
 std::wstring CurrentTestName() {
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -71,7 +60,7 @@ class TandrelBox : public ::testing::Test {
 
 TEST_F(TandrelBox, EachButtonOfEverySetIsTheExitCode) {
   for (int set = 0; set < 7; ++set) {
-    for (int id : kIds[set]) {
+    for (int id : kSetIds[set]) {
       SCOPED_TRACE(testing::Message() << "set " << set << " button " << id);
       const ProcessOutcome outcome = Run(
           Request(u"Choose", u"Pick one", set | MB_ICONWARNING, 0, 0),
@@ -81,7 +70,7 @@ TEST_F(TandrelBox, EachButtonOfEverySetIsTheExitCode) {
       ASSERT_EQ(outcome.boxes.size(), 1u);
       EXPECT_EQ(outcome.boxes[0].caption, L"Choose");
       EXPECT_EQ(outcome.boxes[0].text, L"Pick one");
-      EXPECT_EQ(outcome.boxes[0].buttonIds, kIds[set]);
+      EXPECT_EQ(outcome.boxes[0].buttonIds, kSetIds[set]);
       EXPECT_TRUE(outcome.boxes[0].hasIcon);
       EXPECT_FALSE(FileExists(request_));
     }
@@ -96,19 +85,19 @@ TEST_F(TandrelBox, EscapeAsOnWindows) {
         Run(Request(u"Escape", u"Press Escape", set, 0, 0),
             [&](const BoxContent& box) {
               PressKey(box.window, VK_ESCAPE);
-              if (kEscapeResults[set] == 0) {
+              if (kSetEscapeResults[set] == 0) {
                 Sleep(600);
                 stayedUp = IsWindowVisible(box.window) != FALSE;
-                PressButton(box.window, kIds[set][1]);
+                PressButton(box.window, kSetIds[set][1]);
               }
               return true;
             });
     ASSERT_TRUE(outcome.finished);
-    if (kEscapeResults[set] != 0) {
-      EXPECT_EQ(outcome.exitCode, static_cast<DWORD>(kEscapeResults[set]));
+    if (kSetEscapeResults[set] != 0) {
+      EXPECT_EQ(outcome.exitCode, static_cast<DWORD>(kSetEscapeResults[set]));
     } else {
       EXPECT_TRUE(stayedUp);
-      EXPECT_EQ(outcome.exitCode, static_cast<DWORD>(kIds[set][1]));
+      EXPECT_EQ(outcome.exitCode, static_cast<DWORD>(kSetIds[set][1]));
     }
   }
 }
