@@ -8,9 +8,22 @@ build=$(cd "${1:-$top/build/windows}" && pwd)
 state=$build/wine-session
 stage=$build/tests/display_win/stage/real
 work=$(mktemp -d)
-trap 'rm -rf "$work"; "$top/scripts/wine-session.sh" cleanup "$state"' EXIT
+# A session already up (a test run's) is used as it is and left running;
+# one started here is stopped again.
+session=running
+if ! [ -f "$state/display" ] ||
+  ! xdpyinfo -display "$(cat "$state/display")" >/dev/null 2>&1; then
+  session=started
+  "$top/scripts/wine-session.sh" setup "$state"
+fi
+stop() {
+  rm -rf "$work"
+  if [ "$session" = started ]; then
+    "$top/scripts/wine-session.sh" cleanup "$state"
+  fi
+}
+trap stop EXIT
 
-"$top/scripts/wine-session.sh" setup "$state"
 eval "$("$top/scripts/wine-session.sh" env "$state")"
 cp "$top/samples/question.txt" "$work/question.txt"
 wine "$stage/Tandrel.exe" "$(winepath -w "$work/question.txt")" \
