@@ -1,6 +1,12 @@
 # GoogleTest built for Windows from Debian's sources, and a helper that adds
 # a test program run under Wine in the build tree's Wine session (one prefix,
 # one Xvfb, set up once by the wine.session fixture).
+
+# Set for every directory that includes this file: the helper below reads
+# them in its caller's scope.
+set(TANDREL_WINE_STATE ${CMAKE_BINARY_DIR}/wine-session)
+set(TANDREL_WINE_SESSION ${PROJECT_SOURCE_DIR}/scripts/wine-session.sh)
+
 include_guard(GLOBAL)
 
 set(TANDREL_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
@@ -8,9 +14,6 @@ set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(${TANDREL_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-
-set(TANDREL_WINE_STATE ${CMAKE_BINARY_DIR}/wine-session)
-set(TANDREL_WINE_SESSION ${PROJECT_SOURCE_DIR}/scripts/wine-session.sh)
 
 add_test(NAME wine.session.setup
   COMMAND ${TANDREL_WINE_SESSION} setup ${TANDREL_WINE_STATE})

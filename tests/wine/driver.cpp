@@ -35,8 +35,16 @@ BOOL CALLBACK MatchDialog(HWND window, LPARAM context) {
   return TRUE;
 }
 
+// The first text static is the message, even when it is empty: a later
+// static (such as a countdown line) must not be taken for it.
+struct BoxReading {
+  BoxContent* box;
+  bool textRead;
+};
+
 BOOL CALLBACK ReadControl(HWND control, LPARAM context) {
-  auto* box = reinterpret_cast<BoxContent*>(context);
+  auto* reading = reinterpret_cast<BoxReading*>(context);
+  BoxContent* box = reading->box;
   const std::wstring name = ClassOf(control);
   const LONG style = GetWindowLongW(control, GWL_STYLE);
   if (_wcsicmp(name.c_str(), L"Button") == 0) {
@@ -48,8 +56,9 @@ BOOL CALLBACK ReadControl(HWND control, LPARAM context) {
       SendMessageTimeoutW(control, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 2000,
                           &icon);
       box->hasIcon = box->hasIcon || icon != 0;
-    } else if (box->text.empty()) {
+    } else if (!reading->textRead) {
       box->text = TextOf(control);
+      reading->textRead = true;
     }
   }
   return TRUE;
@@ -67,7 +76,8 @@ BoxContent ReadBox(HWND box) {
   BoxContent content;
   content.window = box;
   content.caption = TextOf(box);
-  EnumChildWindows(box, ReadControl, reinterpret_cast<LPARAM>(&content));
+  BoxReading reading{&content, false};
+  EnumChildWindows(box, ReadControl, reinterpret_cast<LPARAM>(&reading));
   return content;
 }
 

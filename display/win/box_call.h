@@ -1,0 +1,48 @@
+// Everything one call of the library knows while its box is up. It lives on
+// the calling thread's stack and the box holds a pointer to it, so boxes on
+// several threads never share anything that changes.
+#pragma once
+
+#include <cstdint>
+
+#include "box_model.h"
+#include "gdi_text.h"
+
+namespace vorlick {
+
+// Control IDs of the box's static parts: apart from every button ID and
+// from IDTIMEOUT. The message text has the ID message boxes give it.
+inline constexpr int kIconId = 20;
+inline constexpr int kCountdownId = 21;
+inline constexpr int kTextId = 0xFFFF;
+
+inline constexpr UINT_PTR kCountdownTimer = 1;
+
+struct BoxCall {
+  HWND owner;
+  const wchar_t* text;
+  const wchar_t* caption;
+  std::uint32_t style;
+  BoxLook look;
+  ButtonRow buttons;
+  int defaultId;
+  std::uint64_t timeoutMs;  // 0: the box waits for an answer
+  ULONGLONG deadline;       // GetTickCount64 at which the box closes
+  std::uint32_t shownSeconds;
+  GdiCalls gdi;
+};
+
+// Writes the box's template: icon, text, countdown line and buttons in that
+// order, the default button marked. False when it does not fit.
+bool BuildBoxTemplate(const BoxCall& call, const TemplateFont& font,
+                      DialogTemplate& dialog);
+
+// Measures the parts of a freshly made box and sizes, places and centres it,
+// once: nothing moves afterwards.
+void PlaceBox(HWND box, const BoxCall& call);
+
+// Shows the box and returns the chosen button's ID, IDTIMEOUT, or 0 when
+// the box could not be made.
+int ShowBox(BoxCall& call);
+
+}  // namespace vorlick

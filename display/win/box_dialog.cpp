@@ -1,0 +1,192 @@
+// The box's dialog procedure: it sets the box up once, answers commands the
+// way Windows' message boxes do, and counts down.
+#include "box_call.h"
+#include "countdown.h"
+#include "task_modal.h"
+
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
+namespace vorlick {
+namespace {
+
+BoxCall* CallOf(HWND box) {
+  return reinterpret_cast<BoxCall*>(GetWindowLongPtrW(box, DWLP_USER));
+}
+
+void Finish(HWND box, int result) {
+  KillTimer(box, kCountdownTimer);
+  EndDialog(box, result);
+}
+
+// Shows the seconds left when they changed and wakes up again when they
+// next change; at the deadline the box closes by itself.
+void CountDown(HWND box, BoxCall& call) {
+  const ULONGLONG now = GetTickCount64();
+  if (now >= call.deadline) {
+    Finish(box, kIdTimeout);
+    return;
+  }
+  const std::uint64_t left = call.deadline - now;
+  const std::uint32_t seconds = SecondsLeft(left);
+  if (seconds != call.shownSeconds) {
+    CountdownText text;
+    FormatCountdown(seconds, text);
+    SetDlgItemTextW(box, kCountdownId, reinterpret_cast<const wchar_t*>(text));
+    call.shownSeconds = seconds;
+  }
+  SetTimer(box, kCountdownTimer, MsUntilNextChange(left), nullptr);
+}
+
+const wchar_t* IconResource(Icon icon) {
+  switch (icon) {
+    case Icon::kError:
+      return IDI_HAND;
+    case Icon::kQuestion:
+      return IDI_QUESTION;
+    case Icon::kWarning:
+      return IDI_EXCLAMATION;
+    case Icon::kInformation:
+      return IDI_ASTERISK;
+    default:
+      return nullptr;
+  }
+}
+
+// The sound of the icon, or the default sound, as message boxes play.
+UINT SoundOf(Icon icon) {
+  switch (icon) {
+    case Icon::kError:
+      return MB_ICONHAND;
+    case Icon::kQuestion:
+      return MB_ICONQUESTION;
+    case Icon::kWarning:
+      return MB_ICONEXCLAMATION;
+    case Icon::kInformation:
+      return MB_ICONASTERISK;
+    default:
+      return MB_OK;
+  }
+}
+
+void ShowIcon(HWND box, Icon icon) {
+  // System icons are shared: they are never destroyed, so nothing leaks.
+  HICON shown = LoadIconW(nullptr, IconResource(icon));
+  SendDlgItemMessageW(box, kIconId, STM_SETICON,
+                      reinterpret_cast<WPARAM>(shown), 0);
+}
+
+// The default button gets the focus, so Enter chooses it; DM_SETDEFID makes
+// it the one the dialog manager falls back on.
+void FocusDefault(HWND box, const BoxCall& call) {
+  SendMessageW(box, DM_SETDEFID, static_cast<WPARAM>(call.defaultId), 0);
+  HWND button = GetDlgItem(box, call.defaultId);
+  SendMessageW(box, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(button), TRUE);
+}
+
+BOOL StartBox(HWND box, BoxCall& call) {
+  SetWindowLongPtrW(box, DWLP_USER, reinterpret_cast<LONG_PTR>(&call));
+  SetWindowTextW(box, call.caption);
+  SetDlgItemTextW(box, kTextId, call.text);
+  if (call.look.icon != Icon::kNone) ShowIcon(box, call.look.icon);
+  if (call.timeoutMs > 0) {
+    call.deadline = GetTickCount64() + call.timeoutMs;
+    CountDown(box, call);
+  }
+  PlaceBox(box, call);
+  // A box that Escape cannot close shows its close button greyed, too.
+  if (AnswerTo(call.style, kIdCancel) == 0) {
+    EnableMenuItem(GetSystemMenu(box, FALSE), SC_CLOSE,
+                   MF_BYCOMMAND | MF_GRAYED);
+  }
+  FocusDefault(box, call);
+  if (call.look.setForeground) SetForegroundWindow(box);
+  MessageBeep(SoundOf(call.look.icon));
+  return FALSE;  // the focus is set
+}
+
+// Help, and F1 anywhere in the box, go to the owner as WM_HELP.
+void SendHelp(HWND box, const BoxCall& call) {
+  if (call.owner == nullptr) return;
+  HELPINFO info{};
+  info.cbSize = sizeof info;
+  info.iContextType = HELPINFO_WINDOW;
+  info.hItemHandle = box;
+  GetCursorPos(&info.MousePos);
+  SendMessageW(call.owner, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+void OnCommand(HWND box, BoxCall& call, int id) {
+  if (id == kIdHelp && IndexOf(call.buttons, kIdHelp) >= 0) {
+    SendHelp(box, call);
+    return;
+  }
+  const int result = AnswerTo(call.style, id);
+  if (result != 0) Finish(box, result);
+}
+
+// Answers the default button's ID itself: it is the caller's choice, kept
+// whatever the dialog manager records.
+BOOL AnswerDefault(HWND box, const BoxCall& call) {
+  SetWindowLongPtrW(box, DWLP_MSGRESULT, MAKELONG(call.defaultId, DC_HASDEFID));
+  return TRUE;
+}
+
+BOOL HandleMessage(HWND box, BoxCall& call, UINT message, WPARAM wParam) {
+  switch (message) {
+    case WM_COMMAND:
+      if (HIWORD(wParam) == BN_CLICKED) OnCommand(box, call, LOWORD(wParam));
+      return TRUE;
+    case WM_CLOSE:
+      // The close button, Alt+F4 and WM_CLOSE all count as Escape.
+      OnCommand(box, call, kIdCancel);
+      return TRUE;
+    case WM_TIMER:
+      if (wParam != kCountdownTimer) return FALSE;
+      CountDown(box, call);
+      return TRUE;
+    case WM_HELP:
+      SendHelp(box, call);
+      return TRUE;
+    case DM_GETDEFID:
+      return AnswerDefault(box, call);
+    case DM_SETDEFID:
+      if (IndexOf(call.buttons, static_cast<int>(wParam)) >= 0) {
+        call.defaultId = static_cast<int>(wParam);
+      }
+      return FALSE;  // the dialog manager restyles the buttons
+    default:
+      return FALSE;
+  }
+}
+
+INT_PTR CALLBACK BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    return StartBox(box, *reinterpret_cast<BoxCall*>(lParam));
+  }
+  BoxCall* call = CallOf(box);
+  if (call == nullptr) return FALSE;
+  return HandleMessage(box, *call, message, wParam);
+}
+
+}  // namespace
+
+int ShowBox(BoxCall& call) {
+  if (!LoadGdiCalls(call.gdi)) return 0;
+  NONCLIENTMETRICSW metrics;
+  DialogTemplate dialog;
+  if (!BuildBoxTemplate(call, MessageFont(call.gdi, metrics), dialog)) {
+    return 0;
+  }
+  DisabledWindows disabled{};
+  if (call.look.modality == Modality::kTask && call.owner == nullptr) {
+    DisableThreadWindows(disabled);
+  }
+  const INT_PTR result = DialogBoxIndirectParamW(
+      reinterpret_cast<HINSTANCE>(&__ImageBase), AsTemplate(dialog), call.owner,
+      BoxProc, reinterpret_cast<LPARAM>(&call));
+  EnableAgain(disabled);
+  // -1 (the box could not be made) and 0 both mean nothing was shown.
+  return result > 0 ? static_cast<int>(result) : 0;
+}
+
+}  // namespace vorlick

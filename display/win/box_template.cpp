@@ -1,0 +1,56 @@
+#include "box_call.h"
+
+namespace vorlick {
+namespace {
+
+constexpr DWORD kBoxStyle =
+    WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_VISIBLE;
+constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
+
+DWORD BoxExStyle(const BoxLook& look) {
+  DWORD exStyle = WS_EX_DLGMODALFRAME;
+  if (look.topmost) exStyle |= WS_EX_TOPMOST;
+  if (look.rightToLeft) exStyle |= WS_EX_RTLREADING;
+  return exStyle;
+}
+
+// The message and the countdown share their alignment and reading order.
+TemplateItem TextItem(const BoxLook& look, DWORD id) {
+  const DWORD align = look.rightAligned ? SS_RIGHT : SS_LEFT;
+  const DWORD exStyle = look.rightToLeft ? WS_EX_RTLREADING : 0;
+  return {kChild | align | SS_NOPREFIX | SS_EDITCONTROL, exStyle, kStaticClass,
+          id, nullptr};
+}
+
+void AddButtons(const BoxCall& call, DialogTemplate& dialog) {
+  for (int i = 0; i < call.buttons.count; ++i) {
+    const int id = call.buttons.ids[i];
+    DWORD style = kChild | WS_TABSTOP;
+    style |= id == call.defaultId ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+    if (i == 0) style |= WS_GROUP;
+    AddItem(dialog, {style, 0, kButtonClass, static_cast<DWORD>(id),
+                     reinterpret_cast<const wchar_t*>(LabelOf(id))});
+  }
+}
+
+}  // namespace
+
+bool BuildBoxTemplate(const BoxCall& call, const TemplateFont& font,
+                      DialogTemplate& dialog) {
+  const bool hasIcon = call.look.icon != Icon::kNone;
+  const bool counts = call.timeoutMs > 0;
+  const int items =
+      (hasIcon ? 1 : 0) + 1 + (counts ? 1 : 0) + call.buttons.count;
+  DWORD style = kBoxStyle;
+  if (call.look.modality == Modality::kSystem) style |= DS_SYSMODAL;
+  BeginTemplate(dialog, style, BoxExStyle(call.look), items, font);
+  if (hasIcon) {
+    AddItem(dialog, {kChild | SS_ICON, 0, kStaticClass, kIconId, nullptr});
+  }
+  AddItem(dialog, TextItem(call.look, kTextId));
+  if (counts) AddItem(dialog, TextItem(call.look, kCountdownId));
+  AddButtons(call, dialog);
+  return !dialog.overflow;
+}
+
+}  // namespace vorlick

@@ -1,0 +1,56 @@
+// An extended dialog template (DLGTEMPLATEEX) written into a fixed buffer,
+// so a box needs neither resources nor heap memory.
+#pragma once
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+namespace vorlick {
+
+// Room for the header, a font name and seven controls with short titles.
+inline constexpr int kTemplateWords = 512;
+
+// The predefined control classes, as the atoms a template names them by.
+inline constexpr WORD kButtonClass = 0x0080;
+inline constexpr WORD kStaticClass = 0x0082;
+
+struct TemplateFont {
+  WORD pointSize;
+  WORD weight;
+  BYTE italic;
+  BYTE charset;
+  const wchar_t* face;
+};
+
+struct TemplateItem {
+  DWORD style;
+  DWORD exStyle;
+  WORD classAtom;
+  DWORD id;
+  const wchar_t* title;  // null for none
+};
+
+struct DialogTemplate {
+  alignas(DWORD) WORD words[kTemplateWords];
+  int used;
+  bool overflow;  // something did not fit: the template must not be used
+};
+
+// Starts a template whose font is `font` (DS_SETFONT is added to `style`)
+// for `itemCount` items at size zero: the box sizes itself when created.
+void BeginTemplate(DialogTemplate& dialog, DWORD style, DWORD exStyle,
+                   int itemCount, const TemplateFont& font);
+
+// Appends one control, aligned on a DWORD as the format asks.
+void AddItem(DialogTemplate& dialog, const TemplateItem& item);
+
+inline const DLGTEMPLATE* AsTemplate(const DialogTemplate& dialog) {
+  return reinterpret_cast<const DLGTEMPLATE*>(dialog.words);
+}
+
+}  // namespace vorlick

@@ -1,0 +1,192 @@
+// The real Tandrel.exe beside the real Vorlick.dll, as they ship: request
+// files in, boxes read and answered from outside the process, results out
+// as exit codes.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "box_sets.h"
+#include "driver.h"
+#include "e2e_support.h"
+#include "vorlick_harness.h"
+
+namespace {
+
+constexpr DWORD kDeadlineMs = 30000;
+
+std::wstring CurrentTestName() {
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  std::string name = std::string(info->test_suite_name()) + "." + info->name();
+  return std::wstring(name.begin(), name.end());
+}
+
+std::u16string Request(const std::u16string& title, const std::u16string& body,
+                       int style, int timeout, int defaultId) {
+  auto number = [](int value) {
+    const std::string text = std::to_string(value);
+    return std::u16string(text.begin(), text.end());
+  };
+  return u"<TITLE>" + title + u"<\\TITLE><BODY>" + body + u"<\\BODY><STYLE>" +
+         number(style) + u"<\\STYLE><TIMEDOUT>" + number(timeout) +
+         u"<\\TIMEDOUT><DEFID>" + number(defaultId) + u"<\\DEFID>";
+}
+
+class TandrelBox : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = MakeScratchFolder(L"vorlick-" + CurrentTestName());
+    request_ = folder_ + L"\\request.txt";
+  }
+  void TearDown() override { RemoveTree(folder_); }
+
+  // Writes the request, runs Tandrel.exe on it and hands its box to `onBox`.
+  ProcessOutcome Run(const std::u16string& request, const BoxHandler& onBox) {
+    EXPECT_TRUE(WriteBytes(request_, Utf16Bytes(request)));
+    return RunFile(request_, onBox);
+  }
+
+  ProcessOutcome RunFile(const std::wstring& path, const BoxHandler& onBox) {
+    const std::wstring exe = StagedFolder() + L"\\Tandrel.exe";
+    return RunProgram(exe, L"\"" + exe + L"\" " + path, folder_, kDeadlineMs,
+                      onBox);
+  }
+
+  std::wstring folder_;
+  std::wstring request_;
+};
+
+TEST_F(TandrelBox, EachButtonOfEverySetIsTheExitCode) {
+  for (int set = 0; set < 7; ++set) {
+    for (int id : kSetIds[set]) {
+      SCOPED_TRACE(testing::Message() << "set " << set << " button " << id);
+      const ProcessOutcome outcome = Run(
+          Request(u"Choose", u"Pick one", set | MB_ICONWARNING, 0, 0),
+          [id](const BoxContent& box) { return PressButton(box.window, id); });
+      ASSERT_TRUE(outcome.finished);
+      EXPECT_EQ(outcome.exitCode, static_cast<DWORD>(id));
+      ASSERT_EQ(outcome.boxes.size(), 1u);
+      EXPECT_EQ(outcome.boxes[0].caption, L"Choose");
+      EXPECT_EQ(outcome.boxes[0].text, L"Pick one");
+      EXPECT_EQ(outcome.boxes[0].buttonIds, kSetIds[set]);
+      EXPECT_TRUE(outcome.boxes[0].hasIcon);
+      EXPECT_FALSE(FileExists(request_));
+    }
+  }
+}
+
+TEST_F(TandrelBox, EscapeAsOnWindows) {
+  for (int set = 0; set < 7; ++set) {
+    SCOPED_TRACE(testing::Message() << "set " << set);
+    bool stayedUp = false;
+    const ProcessOutcome outcome =
+        Run(Request(u"Escape", u"Press Escape", set, 0, 0),
+            [&](const BoxContent& box) {
+              PressKey(box.window, VK_ESCAPE);
+              if (kSetEscapeResults[set] == 0) {
+                Sleep(600);
+                stayedUp = IsWindowVisible(box.window) != FALSE;
+                PressButton(box.window, kSetIds[set][1]);
+              }
+              return true;
+            });
+    ASSERT_TRUE(outcome.finished);
+    if (kSetEscapeResults[set] != 0) {
+      EXPECT_EQ(outcome.exitCode, static_cast<DWORD>(kSetEscapeResults[set]));
+    } else {
+      EXPECT_TRUE(stayedUp);
+      EXPECT_EQ(outcome.exitCode, static_cast<DWORD>(kSetIds[set][1]));
+    }
+  }
+}
+
+TEST_F(TandrelBox, EnterChoosesTheDefault) {
+  struct Case {
+    const char* name;
+    int style;
+    int defaultId;
+    int expected;
+  };
+  const Case cases[] = {
+      {"request's default", MB_YESNO | MB_ICONQUESTION, IDYES, IDYES},
+      {"request's default over style", MB_YESNOCANCEL | MB_DEFBUTTON3, IDNO,
+       IDNO},
+      {"style's default", MB_YESNO | MB_DEFBUTTON2, 0, IDNO},
+      {"unknown default keeps style's", MB_OKCANCEL | MB_DEFBUTTON2, IDYES,
+       IDCANCEL},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    int focused = 0;
+    const ProcessOutcome outcome =
+        Run(Request(u"Default", u"Press Enter", c.style, 0, c.defaultId),
+            [&](const BoxContent& box) {
+              focused = FocusedId(box.window);
+              PressKey(box.window, VK_RETURN);
+              return true;
+            });
+    ASSERT_TRUE(outcome.finished);
+    EXPECT_EQ(focused, c.expected);
+    EXPECT_EQ(outcome.exitCode, static_cast<DWORD>(c.expected));
+  }
+}
+
+TEST_F(TandrelBox, TimeOutEndsTheProgramWithIdTimeout) {
+  std::wstring firstLine;
+  ULONGLONG seen = 0;
+  const ProcessOutcome outcome =
+      Run(Request(u"Waiting", u"Nobody answers", MB_YESNO, 2, 0),
+          [&](const BoxContent& box) {
+            seen = GetTickCount64();
+            firstLine = CountdownOf(box.window);
+            return true;
+          });
+  // From the box's first sight to the program's end, which adds its exit.
+  const ULONGLONG elapsed = GetTickCount64() - seen;
+  ASSERT_TRUE(outcome.finished);
+  EXPECT_EQ(outcome.exitCode, static_cast<DWORD>(IDTIMEOUT));
+  EXPECT_EQ(firstLine, L"Closes in 2 s");
+  EXPECT_GE(elapsed, 1500u);
+  EXPECT_LE(elapsed, 4500u);
+}
+
+TEST_F(TandrelBox, InvalidButtonSetEndsWithZeroAndNoBox) {
+  for (int style : {7, 15, 0x20 | 9}) {
+    SCOPED_TRACE(style);
+    const ProcessOutcome outcome =
+        Run(Request(u"Invalid", u"Not shown", style, 3, 0),
+            [](const BoxContent&) { return true; });
+    ASSERT_TRUE(outcome.finished);
+    EXPECT_EQ(outcome.exitCode, 0u);
+    EXPECT_TRUE(outcome.boxes.empty());
+  }
+}
+
+TEST_F(TandrelBox, SampleQuestion) {
+  const std::wstring sample = folder_ + L"\\question.txt";
+  ASSERT_TRUE(CopyFileW((StagedFolder() + L"\\question.txt").c_str(),
+                        sample.c_str(), FALSE));
+  int focused = 0;
+  std::wstring line;
+  const ProcessOutcome outcome = RunFile(sample, [&](const BoxContent& box) {
+    focused = FocusedId(box.window);
+    line = CountdownOf(box.window);
+    return PressButton(box.window, IDNO);
+  });
+  ASSERT_TRUE(outcome.finished);
+  EXPECT_EQ(outcome.exitCode, static_cast<DWORD>(IDNO));
+  ASSERT_EQ(outcome.boxes.size(), 1u);
+  const BoxContent& box = outcome.boxes[0];
+  EXPECT_EQ(box.caption, L"Tandrel");
+  EXPECT_EQ(box.text, L"The report is ready. Do you want to open it now?");
+  EXPECT_EQ(box.buttons, (std::vector<std::wstring>{L"&Yes", L"&No"}));
+  EXPECT_TRUE(box.hasIcon);
+  EXPECT_EQ(focused, IDYES);
+  EXPECT_TRUE(line == L"Closes in 10 s" || line == L"Closes in 9 s")
+      << std::string(line.begin(), line.end());
+  EXPECT_FALSE(FileExists(sample));
+}
+
+}  // namespace
