@@ -5,6 +5,7 @@
 #   ALLOWED    comma-separated DLLs it may import from (any case)
 #   ORDINAL    optional "Dll.dll:N": must import ordinal N from Dll.dll, no name
 #   SUBSYSTEM  optional: 2 for a GUI program
+#   EXPORT     optional N: must export ordinal N only, without any name
 cmake_minimum_required(VERSION 3.25)
 file(SIZE "${FILE}" size)
 get_filename_component(name "${FILE}" NAME)
@@ -52,6 +53,15 @@ if(ORDINAL)
   if(NOT count EQUAL 1 OR NOT entries MATCHES "\t +${number} +<none>$")
     message(FATAL_ERROR "${name} must import only ordinal ${number} from ${dll}, "
                         "without a name; found:${entries}")
+  endif()
+endif()
+
+if(EXPORT)
+  string(REGEX MATCHALL "\\+base\\[ *[0-9]+\\]" exports "${dump}")
+  if(NOT exports STREQUAL "+base[ ${EXPORT}]" OR
+     NOT dump MATCHES "\\[Name Pointer/Ordinal\\] Table\t00000000")
+    message(FATAL_ERROR "${name} must export ordinal ${EXPORT} only, without "
+                        "a name; exports: ${exports}")
   endif()
 endif()
 

@@ -17,11 +17,12 @@ set_target_properties(Tandrel PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY
 # The budget of a shipped binary, checked after every link (the build fails
 # when it is exceeded) and again as a test.
 function(tandrel_check_budget target max_bytes)
-  cmake_parse_arguments(PARSE_ARGV 2 budget "" "ORDINAL;SUBSYSTEM" "ALLOWED")
+  cmake_parse_arguments(PARSE_ARGV 2 budget "" "ORDINAL;SUBSYSTEM;EXPORT" "ALLOWED")
   string(JOIN "," allowed ${budget_ALLOWED})
   set(check ${CMAKE_COMMAND} -DFILE=$<TARGET_FILE:${target}>
       -DOBJDUMP=${CMAKE_OBJDUMP} -DMAX_BYTES=${max_bytes} -DALLOWED=${allowed}
       -DORDINAL=${budget_ORDINAL} -DSUBSYSTEM=${budget_SUBSYSTEM}
+      -DEXPORT=${budget_EXPORT}
       -P ${PROJECT_SOURCE_DIR}/cmake/CheckBinary.cmake)
   add_custom_command(TARGET ${target} POST_BUILD COMMAND ${check} VERBATIM)
   add_test(NAME budget.${target} COMMAND ${check})

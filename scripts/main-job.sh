@@ -50,11 +50,11 @@ if [ $linux = yes ]; then
   cmake --preset native >/dev/null
   cmake --build --preset native --target tandrel >/dev/null
   if [ $interactive = no ]; then
-    Xvfb :97 -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
-    xvfb=$!
-    trap 'kill $xvfb 2>/dev/null || true' EXIT
-    export DISPLAY=:97
-    sleep 1
+    # A private display of its own for the native box.
+    scripts/wine-session.sh setup build/native/x-session --display-only
+    DISPLAY=$(cat build/native/x-session/display)
+    export DISPLAY
+    trap 'scripts/wine-session.sh cleanup build/native/x-session' EXIT
   fi
   build/native/bin/tandrel "$out/request.txt" &
   program=$!

@@ -2,6 +2,7 @@
 # One Wine session for a build tree: a private prefix, one Xvfb display and a
 # persistent wineserver, shared by every Wine test and by the main job.
 #   wine-session.sh setup   STATE_DIR   prefix, Xvfb and wineserver up
+#   wine-session.sh setup   STATE_DIR --display-only   only the Xvfb display
 #   wine-session.sh run     STATE_DIR PROGRAM [ARGS...]   wine PROGRAM in it
 #   wine-session.sh env     STATE_DIR   prints the variables to export
 #   wine-session.sh cleanup STATE_DIR   stops wineserver and Xvfb
@@ -66,11 +67,12 @@ case $command in
       start_xvfb
     fi
     wine_env
+    [ "${1:-}" = --display-only ] && exit 0
     make_prefix
     # A persistent server and the prefix's own processes (explorer, services)
     # started now, with nothing of the caller's output inherited: a process
     # that outlives a test must not hold the test runner's pipes open.
-    wineserver -p 600 </dev/null >/dev/null 2>&1
+    wineserver -p 600 </dev/null >/dev/null 2>&1 || true  # may run already
     wine cmd /c exit </dev/null >/dev/null 2>&1 || true
     ;;
   run)

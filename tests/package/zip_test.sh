@@ -1,0 +1,36 @@
+#!/bin/sh
+# The release zip, as a Windows user gets it: built by CPack, unpacked into a
+# clean folder of the Wine prefix, then a request is run from there.
+#   zip_test.sh BUILD_DIR WINE_STATE_DIR
+set -eu
+build=$1
+state=$2
+source_dir=$(cd "$(dirname "$0")/../.." && pwd)
+eval "$("$source_dir/scripts/wine-session.sh" env "$state")"
+
+work=$(mktemp -d)
+trap 'rm -rf "$work" "$folder"' EXIT
+folder="$WINEPREFIX/drive_c/tandrel-zip-$$"
+mkdir -p "$folder"
+
+cpack -G ZIP --config "$build/CPackConfig.cmake" -B "$work" >/dev/null
+zip=$(ls "$work"/Tandrel-*-win32.zip)
+contents=$(unzip -Z1 "$zip" | sort | tr '\n' ' ')
+if [ "$contents" != "README.txt Tandrel.exe Vorlick.dll " ]; then
+  echo "zip holds: $contents" >&2
+  exit 1
+fi
+unzip -q "$zip" -d "$folder"
+
+# A UTF-16LE request without byte-order mark, in a folder with blanks.
+mkdir -p "$folder/my requests"
+request="$folder/my requests/ask.txt"
+printf '<TITLE>Zip test<\\TITLE><BODY>Closing by itself.<\\BODY><STYLE>4<\\STYLE><TIMEDOUT>1<\\TIMEDOUT>' |
+  iconv -f UTF-8 -t UTF-16LE >"$request"
+
+result=$(wine "$build/bin/tandrel_launch.exe" "$(winepath -w "$folder/Tandrel.exe")" \
+  "$(winepath -w "$request")" 2>&1 | tr -d '\r')
+echo "$result"
+[ "$result" = "exit code: 32000 (0x00007D00)" ] || { echo "unexpected result" >&2; exit 1; }
+[ ! -e "$request" ] || { echo "the request was not deleted" >&2; exit 1; }
+echo "zip test: passed"
