@@ -25,7 +25,6 @@ installed() {
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   as_root dpkg --add-architecture i386
-  rm -f /tmp/.tandrel-apt-updated
 fi
 
 missing=""
