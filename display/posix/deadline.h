@@ -2,6 +2,10 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
+#include <string>
+
+#include "countdown.h"
 
 namespace vorlick {
 
@@ -13,21 +17,23 @@ struct Deadline {
 };
 
 inline Deadline DeadlineAfter(int timeoutSeconds) {
-  if (timeoutSeconds <= 0) return {};
-  return {true, Clock::now() + std::chrono::seconds(timeoutSeconds)};
+  const std::uint64_t ms = TimeoutMs(timeoutSeconds);
+  if (ms == 0) return {};
+  return {true, Clock::now() + std::chrono::milliseconds(ms)};
 }
 
-// Milliseconds left, never below 0.
-inline long long MillisecondsLeft(const Deadline& deadline) {
+// Milliseconds left, 0 once the deadline has passed.
+inline std::uint64_t MillisecondsLeft(const Deadline& deadline) {
   const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
       deadline.at - Clock::now());
-  return left.count() > 0 ? left.count() : 0;
+  return left.count() > 0 ? static_cast<std::uint64_t>(left.count()) : 0;
 }
 
-// Milliseconds until the countdown's number next drops, at least 1.
-inline int MillisecondsToNextSecond(long long remainingMs) {
-  const long long next = remainingMs % 1000;
-  return next == 0 ? 1000 : static_cast<int>(next);
+// The countdown line, "Closes in N s", as the boxes draw it.
+inline std::string CountdownLine(std::uint64_t seconds) {
+  char text[kCountdownUnits];
+  FormatCountdown(seconds, text);
+  return text;
 }
 
 }  // namespace vorlick

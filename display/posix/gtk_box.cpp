@@ -5,6 +5,7 @@
 #include <condition_variable>
 #include <mutex>
 
+#include "box_keys.h"
 #include "gtk_box_window.h"
 #include "gtk_host.h"
 
@@ -13,7 +14,7 @@ namespace {
 
 // One call waiting for its box; lives on the caller's stack.
 struct BoxCall {
-  BoxCall(const BoxModel& model, const std::string& caption,
+  BoxCall(const BoxPlan& model, const std::string& caption,
           const std::string& text, int timeoutSeconds, const Deadline& deadline)
       : model(model),
         caption(caption),
@@ -21,7 +22,7 @@ struct BoxCall {
         timeoutSeconds(timeoutSeconds),
         deadline(deadline) {}
 
-  const BoxModel& model;
+  const BoxPlan& model;
   const std::string& caption;
   const std::string& text;
   const int timeoutSeconds;
@@ -37,7 +38,7 @@ struct OpenBox {
   BoxCall* call;
   BoxWidgets widgets;
   guint timer = 0;
-  int shownSeconds = 0;
+  std::uint64_t shownSeconds = 0;
 };
 
 // Destroys the box and only then wakes its caller: once the caller runs on,
@@ -56,13 +57,14 @@ void Finish(OpenBox* box, int result) {
 }
 
 void Choose(OpenBox* box, int index) {
-  const int id = box->call->model.buttons[index].id;
-  if (ClosesBox(id)) Finish(box, id);
+  const BoxPlan& model = box->call->model;
+  const int answer = AnswerTo(model, model.buttons.ids[index]);
+  if (answer != 0) Finish(box, answer);
 }
 
 int FocusedButton(OpenBox* box) {
   GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(box->widgets.window));
-  for (int i = 0; i < box->call->model.count; ++i) {
+  for (int i = 0; i < box->call->model.buttons.count; ++i) {
     if (box->widgets.buttons[i] == focus) return i;
   }
   return box->call->model.defaultIndex;
@@ -71,8 +73,8 @@ int FocusedButton(OpenBox* box) {
 gboolean OnTick(gpointer data) {
   auto* box = static_cast<OpenBox*>(data);
   box->timer = 0;
-  const long long left = MillisecondsLeft(box->call->deadline);
-  const int seconds = SecondsLeft(left);
+  const std::uint64_t left = MillisecondsLeft(box->call->deadline);
+  const std::uint64_t seconds = SecondsLeft(left);
   if (seconds == 0) {
     Finish(box, kIdTimeout);
     return G_SOURCE_REMOVE;
@@ -80,15 +82,15 @@ gboolean OnTick(gpointer data) {
   if (seconds != box->shownSeconds) {
     box->shownSeconds = seconds;
     gtk_label_set_text(GTK_LABEL(box->widgets.countdown),
-                       CountdownText(seconds).c_str());
+                       CountdownLine(seconds).c_str());
   }
-  box->timer = g_timeout_add(MillisecondsToNextSecond(left), OnTick, box);
+  box->timer = g_timeout_add(MsUntilNextChange(left), OnTick, box);
   return G_SOURCE_REMOVE;
 }
 
 void OnClicked(GtkButton* button, gpointer data) {
   auto* box = static_cast<OpenBox*>(data);
-  for (int i = 0; i < box->call->model.count; ++i) {
+  for (int i = 0; i < box->call->model.buttons.count; ++i) {
     if (box->widgets.buttons[i] == GTK_WIDGET(button)) {
       Choose(box, i);
       return;
@@ -123,11 +125,11 @@ bool IsPlain(const GdkEventKey* event) {
 gboolean OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer data) {
   auto* box = static_cast<OpenBox*>(data);
   // On a right-to-left box the buttons run from right to left.
-  const int right = box->call->model.rightToLeft ? -1 : 1;
+  const int right = box->call->model.look.rightToLeft ? -1 : 1;
   switch (event->keyval) {
     case GDK_KEY_Escape:
-      if (box->call->model.escapeId != 0) {
-        Finish(box, box->call->model.escapeId);
+      if (box->call->model.escapeAnswer != 0) {
+        Finish(box, box->call->model.escapeAnswer);
       }
       return TRUE;
     case GDK_KEY_Return:
@@ -161,8 +163,8 @@ gboolean OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer data) {
 // The window's close button acts as Escape does.
 gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer data) {
   auto* box = static_cast<OpenBox*>(data);
-  if (box->call->model.escapeId != 0) {
-    Finish(box, box->call->model.escapeId);
+  if (box->call->model.escapeAnswer != 0) {
+    Finish(box, box->call->model.escapeAnswer);
   }
   return TRUE;
 }
@@ -180,7 +182,7 @@ void Connect(OpenBox* box) {
   g_signal_connect(window, "key-press-event", G_CALLBACK(OnKeyPress), box);
   g_signal_connect(window, "delete-event", G_CALLBACK(OnDelete), box);
   g_signal_connect(window, "map-event", G_CALLBACK(OnMap), nullptr);
-  for (int i = 0; i < box->call->model.count; ++i) {
+  for (int i = 0; i < box->call->model.buttons.count; ++i) {
     g_signal_connect(box->widgets.buttons[i], "clicked", G_CALLBACK(OnClicked),
                      box);
   }
@@ -205,7 +207,7 @@ gboolean OpenOnGtkThread(gpointer data) {
 
 }  // namespace
 
-int ShowGtkBox(const BoxModel& model, const std::string& caption,
+int ShowGtkBox(const BoxPlan& model, const std::string& caption,
                const std::string& text, int timeoutSeconds,
                const Deadline& deadline) {
   BoxCall call(model, caption, text, timeoutSeconds, deadline);

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "box_model.h"
+#include "box_style.h"
 #include "deadline.h"
 
 namespace vorlick {
@@ -11,7 +11,7 @@ namespace vorlick {
 // Shows the box and returns the chosen button's ID, or kIdTimeout when the
 // deadline passes. GtkHostReady() must be true. The window, its timer and
 // all its state are gone when this returns.
-int ShowGtkBox(const BoxModel& model, const std::string& caption,
+int ShowGtkBox(const BoxPlan& model, const std::string& caption,
                const std::string& text, int timeoutSeconds,
                const Deadline& deadline);
 

@@ -1,6 +1,6 @@
 // The library's one exported function: picks the GTK box where a display can
 // be opened, else the terminal box, else answers 0.
-#include "box_model.h"
+#include "box_style.h"
 #include "box_text.h"
 #include "deadline.h"
 #include "gtk_box.h"
@@ -14,8 +14,8 @@ extern "C" __attribute__((visibility("default"))) int VorlickShowMessage(
     unsigned int style, int timeout, int defaultId) {
   // The time-out counts from the call, whatever the box needs to appear.
   const vorlick::Deadline deadline = vorlick::DeadlineAfter(timeout);
-  const vorlick::BoxModel model = vorlick::MakeBoxModel(style, defaultId);
-  if (!model.valid) return 0;
+  if (!vorlick::IsShowable(style)) return 0;
+  const vorlick::BoxPlan model = vorlick::PlanBox(style, defaultId);
   const std::string body = vorlick::ToDisplayText(text);
   const std::string title = vorlick::ToDisplayCaption(caption);
   const int seconds = timeout > 0 ? timeout : 0;

@@ -8,6 +8,7 @@
 
 #include <mutex>
 
+#include "box_keys.h"
 #include "key_decoder.h"
 #include "terminal_layout.h"
 #include "terminal_session.h"
@@ -25,7 +26,7 @@ std::timed_mutex terminalInUse;
 
 class TerminalBox {
  public:
-  TerminalBox(int fd, const BoxModel& model, TerminalLayout layout,
+  TerminalBox(int fd, const BoxPlan& model, TerminalLayout layout,
               const Deadline& deadline)
       : fd_(fd),
         model_(model),
@@ -47,11 +48,11 @@ class TerminalBox {
   int Choose(int index);
 
   const int fd_;
-  const BoxModel& model_;
+  const BoxPlan& model_;
   TerminalLayout layout_;
   const Deadline deadline_;
   int focus_;
-  int shownSeconds_ = 0;
+  std::uint64_t shownSeconds_ = 0;
   KeyDecoder decoder_;
   Clock::time_point lastByte_{};
 };
@@ -91,14 +92,15 @@ void TerminalBox::RewriteLine(int index) {
 
 void TerminalBox::SetFocus(int focus) {
   focus_ = focus;
-  layout_.lines.back() = ButtonRow(model_, focus_);
+  layout_.lines.back() = ButtonLine(model_, focus_);
   RewriteLine(static_cast<int>(layout_.lines.size()) - 1);
 }
 
 int TerminalBox::WaitMs() const {
   int wait = kLongestWaitMs;
   if (deadline_.set) {
-    const int tick = MillisecondsToNextSecond(MillisecondsLeft(deadline_));
+    const int tick =
+        static_cast<int>(MsUntilNextChange(MillisecondsLeft(deadline_)));
     if (tick < wait) wait = tick;
   }
   if (decoder_.Pending()) {
@@ -113,19 +115,18 @@ int TerminalBox::WaitMs() const {
 // Updates the countdown line; false when the time is up.
 bool TerminalBox::Tick() {
   if (!deadline_.set) return true;
-  const int seconds = SecondsLeft(MillisecondsLeft(deadline_));
+  const std::uint64_t seconds = SecondsLeft(MillisecondsLeft(deadline_));
   if (seconds == 0) return false;
   if (seconds != shownSeconds_) {
     shownSeconds_ = seconds;
-    layout_.lines[layout_.countdownLine] = CountdownText(seconds);
+    layout_.lines[layout_.countdownLine] = CountdownLine(seconds);
     RewriteLine(layout_.countdownLine);
   }
   return true;
 }
 
 int TerminalBox::Choose(int index) {
-  const int id = model_.buttons[index].id;
-  return ClosesBox(id) ? id : 0;
+  return AnswerTo(model_, model_.buttons.ids[index]);
 }
 
 // Returns the chosen ID, or 0 while the box stays.
@@ -144,7 +145,7 @@ int TerminalBox::OnKey(const KeyEvent& event) {
     case Key::kEnter:
       return Choose(focus_);
     case Key::kEscape:
-      return model_.escapeId;
+      return model_.escapeAnswer;
     case Key::kLetter: {
       const LetterMatch match = MatchLetter(model_, event.letter, focus_);
       if (match.index < 0) return 0;
@@ -201,7 +202,7 @@ void TerminalSize(int fd, int& columns, int& rows) {
   }
 }
 
-int ShowOnTerminal(int fd, const BoxModel& model, const std::string& caption,
+int ShowOnTerminal(int fd, const BoxPlan& model, const std::string& caption,
                    const std::string& text, int timeoutSeconds,
                    const Deadline& deadline) {
   // A process in the background would be stopped for reading the terminal.
@@ -224,7 +225,7 @@ int ShowOnTerminal(int fd, const BoxModel& model, const std::string& caption,
 
 }  // namespace
 
-int ShowTerminalBox(const BoxModel& model, const std::string& caption,
+int ShowTerminalBox(const BoxPlan& model, const std::string& caption,
                     const std::string& text, int timeoutSeconds,
                     const Deadline& deadline) {
   std::unique_lock<std::timed_mutex> turn(terminalInUse, std::defer_lock);

@@ -1,6 +1,8 @@
 #include "terminal_layout.h"
 
 #include "box_text.h"
+#include "button_label.h"
+#include "deadline.h"
 
 namespace vorlick {
 namespace {
@@ -139,9 +141,9 @@ const char* IconTag(Icon icon) {
 
 // Text lines with the icon's tag before the first and the others indented
 // under it; right-aligned lines are padded to the widest.
-std::vector<std::string> TextLines(const BoxModel& model,
+std::vector<std::string> TextLines(const BoxPlan& model,
                                    const std::string& text, int columns) {
-  const std::string tag = IconTag(model.icon);
+  const std::string tag = IconTag(model.look.icon);
   const int indent = static_cast<int>(tag.size());
   std::vector<std::string> lines = WrapText(text, columns - indent);
   int widest = 0;
@@ -150,7 +152,7 @@ std::vector<std::string> TextLines(const BoxModel& model,
   }
   for (size_t i = 0; i < lines.size(); ++i) {
     std::string pad;
-    if (model.rightAligned) pad.assign(widest - TextWidth(lines[i]), ' ');
+    if (model.look.rightAligned) pad.assign(widest - TextWidth(lines[i]), ' ');
     lines[i] = (i == 0 ? tag : std::string(indent, ' ')) + pad + lines[i];
   }
   return lines;
@@ -192,11 +194,11 @@ std::vector<std::string> WrapText(const std::string& text, int columns) {
   return lines;
 }
 
-std::string ButtonRow(const BoxModel& model, int focus) {
+std::string ButtonLine(const BoxPlan& model, int focus) {
   std::string row;
-  for (int i = 0; i < model.count; ++i) {
+  for (int i = 0; i < model.buttons.count; ++i) {
     if (i > 0) row += "  ";
-    const std::string label = model.buttons[i].label;
+    const std::string label = LabelOf(model.buttons.ids[i]).text;
     if (i == focus) {
       row += std::string(kReverse) + "> " + label + " <" + kPlain;
     } else {
@@ -206,7 +208,7 @@ std::string ButtonRow(const BoxModel& model, int focus) {
   return row;
 }
 
-TerminalLayout LayOutTerminalBox(const BoxModel& model,
+TerminalLayout LayOutTerminalBox(const BoxPlan& model,
                                  const std::string& caption,
                                  const std::string& text, int timeoutSeconds,
                                  int columns, int rows) {
@@ -224,10 +226,10 @@ TerminalLayout LayOutTerminalBox(const BoxModel& model,
   lines.emplace_back();
   if (timeoutSeconds > 0) {
     layout.countdownLine = static_cast<int>(lines.size());
-    lines.push_back(CountdownText(timeoutSeconds));
+    lines.push_back(CountdownLine(static_cast<std::uint64_t>(timeoutSeconds)));
     lines.emplace_back();
   }
-  lines.push_back(ButtonRow(model, model.defaultIndex));
+  lines.push_back(ButtonLine(model, model.defaultIndex));
   return layout;
 }
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "box_model.h"
+#include "box_style.h"
 #include "gdi_text.h"
 
 namespace vorlick {
@@ -22,13 +22,11 @@ struct BoxCall {
   HWND owner;
   const wchar_t* text;
   const wchar_t* caption;
-  std::uint32_t style;
-  BoxLook look;
-  ButtonRow buttons;
-  int defaultId;
+  BoxPlan plan;
+  int defaultId;  // the default button's ID, which DM_SETDEFID may change
   std::uint64_t timeoutMs;  // 0: the box waits for an answer
   ULONGLONG deadline;       // GetTickCount64 at which the box closes
-  std::uint32_t shownSeconds;
+  std::uint64_t shownSeconds;
   GdiCalls gdi;
 };
 

@@ -27,9 +27,9 @@ void CountDown(HWND box, BoxCall& call) {
     return;
   }
   const std::uint64_t left = call.deadline - now;
-  const std::uint32_t seconds = SecondsLeft(left);
+  const std::uint64_t seconds = SecondsLeft(left);
   if (seconds != call.shownSeconds) {
-    CountdownText text;
+    char16_t text[kCountdownUnits];
     FormatCountdown(seconds, text);
     SetDlgItemTextW(box, kCountdownId, reinterpret_cast<const wchar_t*>(text));
     call.shownSeconds = seconds;
@@ -87,20 +87,20 @@ BOOL StartBox(HWND box, BoxCall& call) {
   SetWindowLongPtrW(box, DWLP_USER, reinterpret_cast<LONG_PTR>(&call));
   SetWindowTextW(box, call.caption);
   SetDlgItemTextW(box, kTextId, call.text);
-  if (call.look.icon != Icon::kNone) ShowIcon(box, call.look.icon);
+  if (call.plan.look.icon != Icon::kNone) ShowIcon(box, call.plan.look.icon);
   if (call.timeoutMs > 0) {
     call.deadline = GetTickCount64() + call.timeoutMs;
     CountDown(box, call);
   }
   PlaceBox(box, call);
   // A box that Escape cannot close shows its close button greyed, too.
-  if (AnswerTo(call.style, kIdCancel) == 0) {
+  if (call.plan.escapeAnswer == 0) {
     EnableMenuItem(GetSystemMenu(box, FALSE), SC_CLOSE,
                    MF_BYCOMMAND | MF_GRAYED);
   }
   FocusDefault(box, call);
-  if (call.look.setForeground) SetForegroundWindow(box);
-  MessageBeep(SoundOf(call.look.icon));
+  if (call.plan.look.setForeground) SetForegroundWindow(box);
+  MessageBeep(SoundOf(call.plan.look.icon));
   return FALSE;  // the focus is set
 }
 
@@ -116,11 +116,11 @@ void SendHelp(HWND box, const BoxCall& call) {
 }
 
 void OnCommand(HWND box, BoxCall& call, int id) {
-  if (id == kIdHelp && IndexOf(call.buttons, kIdHelp) >= 0) {
+  if (id == kIdHelp && IndexOf(call.plan.buttons, kIdHelp) >= 0) {
     SendHelp(box, call);
     return;
   }
-  const int result = AnswerTo(call.style, id);
+  const int result = AnswerTo(call.plan, id);
   if (result != 0) Finish(box, result);
 }
 
@@ -150,7 +150,7 @@ BOOL HandleMessage(HWND box, BoxCall& call, UINT message, WPARAM wParam) {
     case DM_GETDEFID:
       return AnswerDefault(box, call);
     case DM_SETDEFID:
-      if (IndexOf(call.buttons, static_cast<int>(wParam)) >= 0) {
+      if (IndexOf(call.plan.buttons, static_cast<int>(wParam)) >= 0) {
         call.defaultId = static_cast<int>(wParam);
       }
       return FALSE;  // the dialog manager restyles the buttons
@@ -178,7 +178,7 @@ int ShowBox(BoxCall& call) {
     return 0;
   }
   DisabledWindows disabled{};
-  if (call.look.modality == Modality::kTask && call.owner == nullptr) {
+  if (call.plan.look.modality == Modality::kTask && call.owner == nullptr) {
     DisableThreadWindows(disabled);
   }
   const INT_PTR result = DialogBoxIndirectParamW(

@@ -1,4 +1,5 @@
 #include "box_call.h"
+#include "button_text.h"
 #include "countdown.h"
 
 namespace vorlick {
@@ -53,24 +54,26 @@ Size FrameOf(HWND box) {
 
 int WidestLabel(HWND box, const BoxCall& call) {
   int widest = 0;
-  for (int i = 0; i < call.buttons.count; ++i) {
-    const auto* label =
-        reinterpret_cast<const wchar_t*>(LabelOf(call.buttons.ids[i]));
-    const Size size = MeasureText(call.gdi, box, label, kWide, kLabelFormat);
+  for (int i = 0; i < call.plan.buttons.count; ++i) {
+    ButtonText label;
+    Win32Label(call.plan.buttons.ids[i], label);
+    const Size size =
+        MeasureText(call.gdi, box, reinterpret_cast<const wchar_t*>(label),
+                    kWide, kLabelFormat);
     if (size.cx > widest) widest = size.cx;
   }
   return widest;
 }
 
 Size IconSize(const BoxCall& call) {
-  if (call.look.icon == Icon::kNone) return {0, 0};
+  if (call.plan.look.icon == Icon::kNone) return {0, 0};
   return {GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)};
 }
 
 Size CountdownSize(HWND box, const BoxCall& call) {
   if (call.timeoutMs == 0) return {0, 0};
   // The first number shown is the longest, so the line never needs to grow.
-  CountdownText text;
+  char16_t text[kCountdownUnits];
   FormatCountdown(SecondsLeft(call.timeoutMs), text);
   return MeasureText(call.gdi, box, reinterpret_cast<const wchar_t*>(text),
                      kWide, kLineFormat);
@@ -115,11 +118,11 @@ void Move(HWND box, int id, const Place& place) {
 }
 
 void MoveControls(HWND box, const BoxCall& call, const BoxLayout& layout) {
-  if (call.look.icon != Icon::kNone) Move(box, kIconId, layout.icon);
+  if (call.plan.look.icon != Icon::kNone) Move(box, kIconId, layout.icon);
   Move(box, kTextId, layout.text);
   if (call.timeoutMs > 0) Move(box, kCountdownId, layout.countdown);
-  for (int i = 0; i < call.buttons.count; ++i) {
-    Move(box, call.buttons.ids[i], layout.buttons[i]);
+  for (int i = 0; i < call.plan.buttons.count; ++i) {
+    Move(box, call.plan.buttons.ids[i], layout.buttons[i]);
   }
 }
 
@@ -132,7 +135,7 @@ void PlaceBox(HWND box, const BoxCall& call) {
   input.icon = IconSize(call);
   input.countdown = CountdownSize(box, call);
   input.text = TextSize(box, call, input, area);
-  input.buttonCount = call.buttons.count;
+  input.buttonCount = call.plan.buttons.count;
   input.widestLabel = WidestLabel(box, call);
   input.captionWidth = CaptionWidth(box, call, input.spacing, area);
   const BoxLayout layout = LayOut(input);

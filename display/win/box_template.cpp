@@ -1,4 +1,5 @@
 #include "box_call.h"
+#include "button_text.h"
 
 namespace vorlick {
 namespace {
@@ -23,13 +24,15 @@ TemplateItem TextItem(const BoxLook& look, DWORD id) {
 }
 
 void AddButtons(const BoxCall& call, DialogTemplate& dialog) {
-  for (int i = 0; i < call.buttons.count; ++i) {
-    const int id = call.buttons.ids[i];
+  for (int i = 0; i < call.plan.buttons.count; ++i) {
+    const int id = call.plan.buttons.ids[i];
     DWORD style = kChild | WS_TABSTOP;
     style |= id == call.defaultId ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
     if (i == 0) style |= WS_GROUP;
+    ButtonText label;
+    Win32Label(id, label);
     AddItem(dialog, {style, 0, kButtonClass, static_cast<DWORD>(id),
-                     reinterpret_cast<const wchar_t*>(LabelOf(id))});
+                     reinterpret_cast<const wchar_t*>(label)});
   }
 }
 
@@ -37,18 +40,18 @@ void AddButtons(const BoxCall& call, DialogTemplate& dialog) {
 
 bool BuildBoxTemplate(const BoxCall& call, const TemplateFont& font,
                       DialogTemplate& dialog) {
-  const bool hasIcon = call.look.icon != Icon::kNone;
+  const bool hasIcon = call.plan.look.icon != Icon::kNone;
   const bool counts = call.timeoutMs > 0;
   const int items =
-      (hasIcon ? 1 : 0) + 1 + (counts ? 1 : 0) + call.buttons.count;
+      (hasIcon ? 1 : 0) + 1 + (counts ? 1 : 0) + call.plan.buttons.count;
   DWORD style = kBoxStyle;
-  if (call.look.modality == Modality::kSystem) style |= DS_SYSMODAL;
-  BeginTemplate(dialog, style, BoxExStyle(call.look), items, font);
+  if (call.plan.look.modality == Modality::kSystem) style |= DS_SYSMODAL;
+  BeginTemplate(dialog, style, BoxExStyle(call.plan.look), items, font);
   if (hasIcon) {
     AddItem(dialog, {kChild | SS_ICON, 0, kStaticClass, kIconId, nullptr});
   }
-  AddItem(dialog, TextItem(call.look, kTextId));
-  if (counts) AddItem(dialog, TextItem(call.look, kCountdownId));
+  AddItem(dialog, TextItem(call.plan.look, kTextId));
+  if (counts) AddItem(dialog, TextItem(call.plan.look, kCountdownId));
   AddButtons(call, dialog);
   return !dialog.overflow;
 }

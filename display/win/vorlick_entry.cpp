@@ -14,10 +14,8 @@ extern "C" int WINAPI VorlickShowMessage(HWND owner, const wchar_t* text,
   call.owner = owner;
   call.text = text != nullptr ? text : L"";
   call.caption = caption != nullptr ? caption : L"";
-  call.style = style;
-  call.look = LookOf(style);
-  call.buttons = ButtonsOf(style);
-  call.defaultId = call.buttons.ids[DefaultIndex(style, defaultId)];
+  call.plan = PlanBox(style, defaultId);
+  call.defaultId = call.plan.buttons.ids[call.plan.defaultIndex];
   call.timeoutMs = TimeoutMs(timeout);
   return ShowBox(call);
 }

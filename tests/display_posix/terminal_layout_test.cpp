@@ -57,21 +57,21 @@ TEST(TerminalLayoutTest, CellWidth) {
   }
 }
 
-TEST(TerminalLayoutTest, ButtonRowShowsTheFocus) {
+TEST(TerminalLayoutTest, ButtonLineShowsTheFocus) {
   const std::pair<int, std::string> cases[] = {
       {0, "\x1b[7m> OK <\x1b[0m  [ Cancel ]"},
       {1, "[ OK ]  \x1b[7m> Cancel <\x1b[0m"},
   };
   for (const auto& [focus, row] : cases) {
-    EXPECT_EQ(ButtonRow(MakeBoxModel(0x1, 0), focus), row);
+    EXPECT_EQ(ButtonLine(PlanBox(0x1, 0), focus), row);
   }
-  EXPECT_EQ(ButtonRow(MakeBoxModel(0x6 | 0x4000, 0), 3),
+  EXPECT_EQ(ButtonLine(PlanBox(0x6 | 0x4000, 0), 3),
             "[ Cancel ]  [ Try Again ]  [ Continue ]  \x1b[7m> Help <\x1b[0m");
 }
 
 TEST(TerminalLayoutTest, BoxWithTimeOut) {
   const TerminalLayout layout = LayOutTerminalBox(
-      MakeBoxModel(0x23, 0), "Save?", "Save changes?\nNow", 10, 80, 24);
+      PlanBox(0x23, 0), "Save?", "Save changes?\nNow", 10, 80, 24);
   const Lines expected = {
       "\x1b[1mSave?\x1b[0m",
       "",
@@ -88,7 +88,7 @@ TEST(TerminalLayoutTest, BoxWithTimeOut) {
 
 TEST(TerminalLayoutTest, BoxWithoutTimeOutStartsAtItsDefault) {
   const TerminalLayout layout =
-      LayOutTerminalBox(MakeBoxModel(0x4 | 0x100, 0), "", "Go on?", 0, 80, 24);
+      LayOutTerminalBox(PlanBox(0x4 | 0x100, 0), "", "Go on?", 0, 80, 24);
   const Lines expected = {
       "\x1b[1m\x1b[0m", "", "Go on?", "", "[ Yes ]  \x1b[7m> No <\x1b[0m",
   };
@@ -102,23 +102,22 @@ TEST(TerminalLayoutTest, IconTags) {
       {0x40, "(i) t"}, {0x00, "t"},
   };
   for (const auto& [icon, line] : cases) {
-    EXPECT_EQ(
-        LayOutTerminalBox(MakeBoxModel(icon, 0), "c", "t", 0, 80, 24).lines[2],
-        line);
+    EXPECT_EQ(LayOutTerminalBox(PlanBox(icon, 0), "c", "t", 0, 80, 24).lines[2],
+              line);
   }
 }
 
 TEST(TerminalLayoutTest, RightAlignedTextIsPaddedToTheWidestLine) {
-  const TerminalLayout layout = LayOutTerminalBox(
-      MakeBoxModel(0x80000 | 0x40, 0), "c", "a\nbbb\n", 0, 80, 24);
+  const TerminalLayout layout =
+      LayOutTerminalBox(PlanBox(0x80000 | 0x40, 0), "c", "a\nbbb\n", 0, 80, 24);
   const Lines text(layout.lines.begin() + 2, layout.lines.begin() + 5);
   EXPECT_EQ(text, (Lines{"(i)   a", "    bbb", "       "}));
 }
 
 TEST(TerminalLayoutTest, TextWrapsBesideTheIcon) {
   // 20 columns leave 19 to draw, 15 beside the icon's tag.
-  const TerminalLayout layout = LayOutTerminalBox(
-      MakeBoxModel(0x30, 0), "c", "aaaa bbbb cccc dddd", 0, 20, 0);
+  const TerminalLayout layout =
+      LayOutTerminalBox(PlanBox(0x30, 0), "c", "aaaa bbbb cccc dddd", 0, 20, 0);
   const Lines text(layout.lines.begin() + 2, layout.lines.begin() + 4);
   EXPECT_EQ(text, (Lines{"(!) aaaa bbbb cccc", "    dddd"}));
 }
@@ -126,7 +125,7 @@ TEST(TerminalLayoutTest, TextWrapsBesideTheIcon) {
 TEST(TerminalLayoutTest, TallTextIsCutToTheTerminal) {
   // 8 rows: one kept free, 4 for caption, gaps and buttons, 3 for the text.
   const TerminalLayout layout =
-      LayOutTerminalBox(MakeBoxModel(0x0, 0), "c", "1\n2\n3\n4\n5", 0, 80, 8);
+      LayOutTerminalBox(PlanBox(0x0, 0), "c", "1\n2\n3\n4\n5", 0, 80, 8);
   const Lines expected = {
       "\x1b[1mc\x1b[0m",     "", "1", "2", "\xE2\x80\xA6", "",
       "\x1b[7m> OK <\x1b[0m"};
@@ -135,7 +134,7 @@ TEST(TerminalLayoutTest, TallTextIsCutToTheTerminal) {
 
 TEST(TerminalLayoutTest, LongCaptionIsCut) {
   const TerminalLayout layout =
-      LayOutTerminalBox(MakeBoxModel(0x0, 0), "abcdefghijkl", "", 0, 10, 0);
+      LayOutTerminalBox(PlanBox(0x0, 0), "abcdefghijkl", "", 0, 10, 0);
   EXPECT_EQ(layout.lines[0], "\x1b[1mabcdefgh\xE2\x80\xA6\x1b[0m");
 }
 

@@ -1,0 +1,108 @@
+#include "box_style.h"
+
+namespace vorlick {
+namespace {
+
+constexpr std::uint32_t kButtonMask = 0x0000F;
+constexpr std::uint32_t kIconMask = 0x000F0;
+constexpr std::uint32_t kDefaultMask = 0x00F00;
+constexpr std::uint32_t kModeMask = 0x03000;
+
+constexpr int kShowableSets = 7;
+
+// The buttons of each set, in the order MessageBoxW places them.
+constexpr ButtonRow kSets[kShowableSets] = {
+    {{kIdOk}, 1},
+    {{kIdOk, kIdCancel}, 2},
+    {{kIdAbort, kIdRetry, kIdIgnore}, 3},
+    {{kIdYes, kIdNo, kIdCancel}, 3},
+    {{kIdYes, kIdNo}, 2},
+    {{kIdRetry, kIdCancel}, 2},
+    {{kIdCancel, kIdTryAgain, kIdContinue}, 3},
+};
+
+Icon IconOfBits(std::uint32_t bits) {
+  switch (bits) {
+    case kMbIconError:
+      return Icon::kError;
+    case kMbIconQuestion:
+      return Icon::kQuestion;
+    case kMbIconWarning:
+      return Icon::kWarning;
+    case kMbIconInformation:
+      return Icon::kInformation;
+    default:
+      // Other values name no icon that a plain message box can show.
+      return Icon::kNone;
+  }
+}
+
+// Both modality bits at once name no modality: such a box is an ordinary
+// application-modal one, and so not kept on top either.
+Modality ModalityOfBits(std::uint32_t bits) {
+  if (bits == kMbSystemModal) return Modality::kSystem;
+  if (bits == kMbTaskModal) return Modality::kTask;
+  return Modality::kApplication;
+}
+
+}  // namespace
+
+int IndexOf(const ButtonRow& row, int id) {
+  for (int i = 0; i < row.count; ++i) {
+    if (row.ids[i] == id) return i;
+  }
+  return -1;
+}
+
+bool IsShowable(std::uint32_t style) {
+  return (style & kButtonMask) < kShowableSets;
+}
+
+ButtonRow ButtonsOf(std::uint32_t style) {
+  // No buttons at all rather than another set's, should a caller forget to
+  // ask IsShowable first.
+  if (!IsShowable(style)) return ButtonRow{};
+  ButtonRow row = kSets[style & kButtonMask];
+  if ((style & kMbHelp) != 0) row.ids[row.count++] = kIdHelp;
+  return row;
+}
+
+int DefaultIndex(std::uint32_t style, int defaultId) {
+  const ButtonRow row = ButtonsOf(style);
+  const int named = IndexOf(row, defaultId);
+  if (named >= 0) return named;
+  const int nth = static_cast<int>((style & kDefaultMask) >> 8);
+  return nth < row.count ? nth : 0;
+}
+
+int EscapeAnswer(std::uint32_t style) {
+  if (IndexOf(ButtonsOf(style), kIdCancel) >= 0) return kIdCancel;
+  return (style & kButtonMask) == kMbOk ? kIdOk : 0;
+}
+
+BoxLook LookOf(std::uint32_t style) {
+  BoxLook look{};
+  look.icon = IconOfBits(style & kIconMask);
+  look.modality = ModalityOfBits(style & kModeMask);
+  // A system-modal box also stays above every other window.
+  look.topmost =
+      (style & kMbTopmost) != 0 || look.modality == Modality::kSystem;
+  look.setForeground = (style & kMbSetForeground) != 0;
+  look.rightAligned = (style & kMbRight) != 0;
+  look.rightToLeft = (style & kMbRtlReading) != 0;
+  return look;
+}
+
+BoxPlan PlanBox(std::uint32_t style, int defaultId) {
+  return {ButtonsOf(style), DefaultIndex(style, defaultId), EscapeAnswer(style),
+          LookOf(style)};
+}
+
+int AnswerTo(const BoxPlan& plan, int commandId) {
+  if (commandId == kIdHelp) return 0;  // Help informs; it never closes.
+  if (IndexOf(plan.buttons, commandId) >= 0) return commandId;
+  // Escape and the close button arrive as IDCANCEL, Cancel button or not.
+  return commandId == kIdCancel ? plan.escapeAnswer : 0;
+}
+
+}  // namespace vorlick

@@ -1,0 +1,113 @@
+// What a box is made of, decided from the caller's style bits and defaultId
+// alone, the way Windows' MessageBoxW decides it: its buttons, which one
+// starts as the default, what a command, Escape or the close button gives,
+// its icon and its window flags. Vorlick.dll and libvorlick.so both draw
+// their boxes from this, so the two cannot disagree; nothing here needs a
+// window, so every decision can be checked for every style.
+#pragma once
+
+#include <cstdint>
+
+namespace vorlick {
+
+// The button IDs, with the values MessageBoxW returns for them.
+enum ButtonId : int {
+  kIdOk = 1,
+  kIdCancel = 2,
+  kIdAbort = 3,
+  kIdRetry = 4,
+  kIdIgnore = 5,
+  kIdYes = 6,
+  kIdNo = 7,
+  kIdHelp = 9,
+  kIdTryAgain = 10,
+  kIdContinue = 11,
+};
+
+// The result of a box that closed by itself.
+inline constexpr int kIdTimeout = 32000;
+
+// The style bits a box honours, with the values of MessageBoxW's MB_ names.
+inline constexpr std::uint32_t kMbOk = 0x0;
+inline constexpr std::uint32_t kMbOkCancel = 0x1;
+inline constexpr std::uint32_t kMbAbortRetryIgnore = 0x2;
+inline constexpr std::uint32_t kMbYesNoCancel = 0x3;
+inline constexpr std::uint32_t kMbYesNo = 0x4;
+inline constexpr std::uint32_t kMbRetryCancel = 0x5;
+inline constexpr std::uint32_t kMbCancelTryContinue = 0x6;
+inline constexpr std::uint32_t kMbIconError = 0x10;
+inline constexpr std::uint32_t kMbIconQuestion = 0x20;
+inline constexpr std::uint32_t kMbIconWarning = 0x30;
+inline constexpr std::uint32_t kMbIconInformation = 0x40;
+inline constexpr std::uint32_t kMbDefButton2 = 0x100;
+inline constexpr std::uint32_t kMbDefButton3 = 0x200;
+inline constexpr std::uint32_t kMbDefButton4 = 0x300;
+inline constexpr std::uint32_t kMbSystemModal = 0x1000;
+inline constexpr std::uint32_t kMbTaskModal = 0x2000;
+inline constexpr std::uint32_t kMbHelp = 0x4000;
+inline constexpr std::uint32_t kMbSetForeground = 0x10000;
+inline constexpr std::uint32_t kMbTopmost = 0x40000;
+inline constexpr std::uint32_t kMbRight = 0x80000;
+inline constexpr std::uint32_t kMbRtlReading = 0x100000;
+
+// Three buttons of the largest set and Help.
+inline constexpr int kMaxButtons = 4;
+
+enum class Icon { kNone, kError, kQuestion, kWarning, kInformation };
+enum class Modality { kApplication, kSystem, kTask };
+
+// The buttons of a box, left to right; Help, when asked for, is the last.
+struct ButtonRow {
+  int ids[kMaxButtons];
+  int count;
+};
+
+// How the box looks and behaves beyond its buttons.
+struct BoxLook {
+  Icon icon;
+  Modality modality;
+  bool topmost;  // also for a system-modal box
+  bool setForeground;
+  bool rightAligned;
+  bool rightToLeft;
+};
+
+// Everything the style and defaultId decide, worked out once per box.
+struct BoxPlan {
+  ButtonRow buttons;
+  int defaultIndex;  // in `buttons`
+  int escapeAnswer;  // what Escape and the close button give; 0: nothing
+  BoxLook look;
+};
+
+// Index of button `id` in `row`, or -1 when the row lacks it.
+int IndexOf(const ButtonRow& row, int id);
+
+// Whether a box of this style can be shown: button sets 7 to 15 cannot.
+bool IsShowable(std::uint32_t style);
+
+// The buttons of a style; none for a style that cannot be shown.
+ButtonRow ButtonsOf(std::uint32_t style);
+
+// Index in ButtonsOf(style) of the default button: the one `defaultId` names
+// when the box has it, otherwise the n-th of MB_DEFBUTTONn when the box has
+// an n-th button, otherwise the first.
+int DefaultIndex(std::uint32_t style, int defaultId);
+
+// What Escape and the close button give: Cancel where the box has it, OK on
+// a lone OK box (Help beside it changes nothing), otherwise 0: such a box
+// cannot be closed without a choice.
+int EscapeAnswer(std::uint32_t style);
+
+BoxLook LookOf(std::uint32_t style);
+
+// The whole plan of a box whose style IsShowable.
+BoxPlan PlanBox(std::uint32_t style, int defaultId);
+
+// What the box returns for the command `commandId` (a click, Enter on a
+// button, or IDCANCEL for Escape and the close button): the result to close
+// with, or 0 while the box stays open. Help never closes the box, and a
+// command for a button the box lacks is ignored.
+int AnswerTo(const BoxPlan& plan, int commandId);
+
+}  // namespace vorlick
