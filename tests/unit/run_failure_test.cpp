@@ -29,8 +29,10 @@ struct DisplayCall {
 std::vector<DisplayCall> displayCalls;
 std::vector<DisplayCall> boxCalls;
 int displayResult = 1;
-int failReadsWith = 0;  // errno the failing reads report
-int failReadsLeft = 0;  // how many of the next reads fail
+int readChunk = 0;      // bytes a read returns at most; 0 leaves it whole
+int readsToPass = 0;    // reads that succeed before the failing ones
+int failReadsLeft = 0;  // how many reads then fail
+int failReadsWith = 0;  // with this errno
 int readsFailed = 0;
 
 }  // namespace
@@ -38,6 +40,12 @@ int readsFailed = 0;
 extern "C" ssize_t __real_read(int fd, void* buffer, size_t count);
 
 extern "C" ssize_t __wrap_read(int fd, void* buffer, size_t count) {
+  if (readChunk > 0 && count > static_cast<size_t>(readChunk))
+    count = readChunk;
+  if (readsToPass > 0) {
+    --readsToPass;
+    return __real_read(fd, buffer, count);
+  }
   if (failReadsLeft == 0) return __real_read(fd, buffer, count);
   --failReadsLeft;
   ++readsFailed;
@@ -67,10 +75,12 @@ class RunFailureTest : public ::testing::Test {
     displayCalls.clear();
     boxCalls.clear();
     displayResult = 6;
+    readChunk = 0;
+    readsToPass = 0;
     failReadsLeft = 0;
     readsFailed = 0;
   }
-  void TearDown() override { failReadsLeft = 0; }
+  void TearDown() override { SetUp(); }
 
   TempFolder folder_;
 };
@@ -103,6 +113,35 @@ TEST_F(RunFailureTest, InterruptedReadIsRetriedAndTheRunCompletes) {
   EXPECT_EQ(RunRequest(U16(path).c_str()), 6);
   EXPECT_EQ(readsFailed, 1);
   EXPECT_TRUE(boxCalls.empty());
+  ASSERT_EQ(displayCalls.size(), 1u);
+  EXPECT_EQ(displayCalls[0].caption, u"Hello");
+  EXPECT_EQ(displayCalls[0].text, u"World");
+  EXPECT_FALSE(Exists(path));
+}
+
+TEST_F(RunFailureTest, ReadFailingAfterPartOfTheRequestKeepsTheFile) {
+  std::u16string text = u"<TITLE>Hello<\\TITLE><BODY>World<\\BODY>";
+  text.resize(1024, u' ');
+  const std::string request = Utf16Bytes(text);
+  const std::string path = folder_.Write("r.txt", request);
+  readChunk = 100;
+  readsToPass = 2;
+  failReadsLeft = 1;
+  failReadsWith = EIO;
+  EXPECT_EQ(RunRequest(U16(path).c_str()), 0);
+  EXPECT_EQ(readsFailed, 1);
+  EXPECT_TRUE(displayCalls.empty());
+  EXPECT_EQ(boxCalls.size(), 1u);
+  EXPECT_TRUE(Exists(path));
+}
+
+TEST_F(RunFailureTest, ShortReadsAddUpToTheWholeRequest) {
+  std::u16string text = u"<TITLE>Hello<\\TITLE>";
+  text.resize(1000, u' ');
+  text += u"<BODY>World<\\BODY>";  // ends within the 2048 bytes read
+  const std::string path = folder_.Write("r.txt", Utf16Bytes(text));
+  readChunk = 7;
+  EXPECT_EQ(RunRequest(U16(path).c_str()), 6);
   ASSERT_EQ(displayCalls.size(), 1u);
   EXPECT_EQ(displayCalls[0].caption, u"Hello");
   EXPECT_EQ(displayCalls[0].text, u"World");
