@@ -17,7 +17,7 @@
 namespace {
 
 constexpr DWORD kDeadlineMs = 30000;
-constexpr int kDefaultProgramRuns = 400;
+constexpr int kDefaultProgramRuns = 300;
 constexpr int kShownMismatches = 10;
 
 std::string Narrow(const std::wstring& text) {
