@@ -7,10 +7,6 @@ namespace {
 constexpr char16_t kOpenFailure[] = u"Tandrel.exe. Can not open file ";
 constexpr char16_t kErrorCaption[] = u"ERROR";
 
-void ZeroText(RequestText& text) {
-  for (char16_t& unit : text) unit = 0;
-}
-
 }  // namespace
 
 void FormatOpenFailure(const char16_t* requestPath, RequestText& message) {
@@ -23,6 +19,15 @@ void FormatOpenFailure(const char16_t* requestPath, RequestText& message) {
   message[length] = 0;
 }
 
+namespace {
+
+void ShowOpenFailure(const char16_t* requestPath, RequestText& message) {
+  FormatOpenFailure(requestPath, message);
+  MessageBoxW(nullptr, message, kErrorCaption, MB_ICONERROR);
+}
+
+}  // namespace
+
 std::int32_t RunRequest(const char16_t* requestPath) {
   // The buffer must be zero after the bytes read: the reader relies on it to
   // find the end of the text in either encoding.
@@ -33,15 +38,18 @@ std::int32_t RunRequest(const char16_t* requestPath) {
                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
-    FormatOpenFailure(requestPath, text);
-    MessageBoxW(nullptr, text, kErrorCaption, MB_ICONERROR);
+    ShowOpenFailure(requestPath, text);
     return 0;
   }
 
   DWORD bytesRead = 0;
   if (!ReadFile(file, text, kRequestFileBytes, &bytesRead, nullptr)) {
-    // A failed read counts as nothing read, whatever it left in the buffer.
-    ZeroText(text);
+    // A request that cannot be read was never received: showing an empty box
+    // would hand its result back as the answer, and deleting the file would
+    // lose the request. The run ends as when the file cannot be opened.
+    CloseHandle(file);
+    ShowOpenFailure(requestPath, text);
+    return 0;
   }
 
   // A field the request lacks reaches the display as an empty text or 0.

@@ -12,6 +12,6 @@
 void FormatOpenFailure(const char16_t* requestPath, RequestText& message);
 
 // Returns the display library's result after a completed run, or 0 when the
-// request file cannot be opened (after the error box is closed). The file is
-// deleted only after a completed run.
+// request file cannot be opened or read (after the error box is closed). The
+// file is deleted only after a completed run.
 std::int32_t RunRequest(const char16_t* requestPath);

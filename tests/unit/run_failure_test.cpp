@@ -1,0 +1,200 @@
+// RunRequest when the system fails it: a read that errors, a folder that
+// refuses the delete. This program takes the place of read() (linked with
+// --wrap=read), so that a read can fail on demand on a real file.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "platform_api.h"
+#include "request_image.h"
+#include "run_request.h"
+#include "temp_folder.h"
+
+namespace {
+
+struct DisplayCall {
+  std::u16string text;
+  std::u16string caption;
+};
+
+std::vector<DisplayCall> displayCalls;
+std::vector<DisplayCall> boxCalls;
+int displayResult = 1;
+int readChunk = 0;      // bytes a read returns at most; 0 leaves it whole
+int readsToPass = 0;    // reads that succeed before the failing ones
+int failReadsLeft = 0;  // how many reads then fail
+int failReadsWith = 0;  // with this errno
+int readsFailed = 0;
+
+}  // namespace
+
+extern "C" ssize_t __real_read(int fd, void* buffer, size_t count);
+
+extern "C" ssize_t __wrap_read(int fd, void* buffer, size_t count) {
+  if (readChunk > 0 && count > static_cast<size_t>(readChunk))
+    count = readChunk;
+  if (readsToPass > 0) {
+    --readsToPass;
+    return __real_read(fd, buffer, count);
+  }
+  if (failReadsLeft == 0) return __real_read(fd, buffer, count);
+  --failReadsLeft;
+  ++readsFailed;
+  errno = failReadsWith;
+  return -1;
+}
+
+extern "C" int VorlickShowMessage(HWND, const char16_t* text,
+                                  const char16_t* caption, UINT, int, int) {
+  displayCalls.push_back({text, caption});
+  return displayResult;
+}
+
+int MessageBoxW(HWND, const char16_t* text, const char16_t* caption, UINT) {
+  boxCalls.push_back({text, caption});
+  return IDOK;
+}
+
+namespace {
+
+const std::string kRequest =
+    Utf16Bytes(u"<TITLE>Hello<\\TITLE><BODY>World<\\BODY><STYLE>4<\\STYLE>");
+
+class RunFailureTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    displayCalls.clear();
+    boxCalls.clear();
+    displayResult = 6;
+    readChunk = 0;
+    readsToPass = 0;
+    failReadsLeft = 0;
+    readsFailed = 0;
+  }
+  void TearDown() override { SetUp(); }
+
+  TempFolder folder_;
+};
+
+TEST_F(RunFailureTest, FailedReadKeepsTheFileAndShowsTheErrorBox) {
+  // A request that could not be read was never received: showing an empty
+  // box and deleting the file would lose it and report an answer.
+  for (int error : {EIO, EINVAL, EISDIR}) {
+    SCOPED_TRACE(error);
+    SetUp();
+    const std::string path = folder_.Write("r.txt", kRequest);
+    failReadsWith = error;
+    failReadsLeft = 1;
+    EXPECT_EQ(RunRequest(U16(path).c_str()), 0);
+    EXPECT_EQ(readsFailed, 1);
+    EXPECT_TRUE(displayCalls.empty());
+    ASSERT_EQ(boxCalls.size(), 1u);
+    EXPECT_EQ(boxCalls[0].caption, u"ERROR");
+    EXPECT_EQ(boxCalls[0].text, u"Tandrel.exe. Can not open file " + U16(path));
+    ASSERT_TRUE(Exists(path));
+    std::ifstream kept(path, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), kRequest);
+  }
+}
+
+TEST_F(RunFailureTest, InterruptedReadIsRetriedAndTheRunCompletes) {
+  const std::string path = folder_.Write("r.txt", kRequest);
+  failReadsWith = EINTR;
+  failReadsLeft = 1;
+  EXPECT_EQ(RunRequest(U16(path).c_str()), 6);
+  EXPECT_EQ(readsFailed, 1);
+  EXPECT_TRUE(boxCalls.empty());
+  ASSERT_EQ(displayCalls.size(), 1u);
+  EXPECT_EQ(displayCalls[0].caption, u"Hello");
+  EXPECT_EQ(displayCalls[0].text, u"World");
+  EXPECT_FALSE(Exists(path));
+}
+
+TEST_F(RunFailureTest, ReadFailingAfterPartOfTheRequestKeepsTheFile) {
+  std::u16string text = u"<TITLE>Hello<\\TITLE><BODY>World<\\BODY>";
+  text.resize(1024, u' ');
+  const std::string request = Utf16Bytes(text);
+  const std::string path = folder_.Write("r.txt", request);
+  readChunk = 100;
+  readsToPass = 2;
+  failReadsLeft = 1;
+  failReadsWith = EIO;
+  EXPECT_EQ(RunRequest(U16(path).c_str()), 0);
+  EXPECT_EQ(readsFailed, 1);
+  EXPECT_TRUE(displayCalls.empty());
+  EXPECT_EQ(boxCalls.size(), 1u);
+  EXPECT_TRUE(Exists(path));
+}
+
+TEST_F(RunFailureTest, ShortReadsAddUpToTheWholeRequest) {
+  std::u16string text = u"<TITLE>Hello<\\TITLE>";
+  text.resize(1000, u' ');
+  text += u"<BODY>World<\\BODY>";  // ends within the 2048 bytes read
+  const std::string path = folder_.Write("r.txt", Utf16Bytes(text));
+  readChunk = 7;
+  EXPECT_EQ(RunRequest(U16(path).c_str()), 6);
+  ASSERT_EQ(displayCalls.size(), 1u);
+  EXPECT_EQ(displayCalls[0].caption, u"Hello");
+  EXPECT_EQ(displayCalls[0].text, u"World");
+  EXPECT_FALSE(Exists(path));
+}
+
+// A folder from which nothing can be deleted: without write permission and,
+// for a process that permissions do not stop (root), also immutable.
+class ReadOnlyFolder {
+ public:
+  explicit ReadOnlyFolder(const std::string& path) : path_(path) {
+    chmod(path_.c_str(), 0555);
+    if (geteuid() == 0) SetImmutable(true);
+  }
+  ~ReadOnlyFolder() {
+    if (geteuid() == 0) SetImmutable(false);
+    chmod(path_.c_str(), 0755);
+  }
+  ReadOnlyFolder(const ReadOnlyFolder&) = delete;
+  ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
+
+ private:
+  void SetImmutable(bool on) {
+    int fd = open(path_.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0) return;
+    int flags = 0;
+    if (ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+      flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+      ioctl(fd, FS_IOC_SETFLAGS, &flags);
+    }
+    close(fd);
+  }
+  std::string path_;
+};
+
+TEST_F(RunFailureTest, FailedDeleteKeepsTheDisplaysResult) {
+  TempFolder outer;
+  const std::string folder = outer.Path("locked");
+  ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
+  const std::string path = folder + "/r.txt";
+  const std::string probe = folder + "/probe";
+  std::ofstream(path, std::ios::binary) << kRequest;
+  std::ofstream(probe, std::ios::binary) << "p";
+  ReadOnlyFolder locked(folder);
+  if (unlink(probe.c_str()) == 0) {
+    GTEST_SKIP() << "this machine lets this process delete from a read-only "
+                    "folder";
+  }
+  EXPECT_EQ(RunRequest(U16(path).c_str()), 6);
+  ASSERT_EQ(displayCalls.size(), 1u);
+  EXPECT_EQ(displayCalls[0].caption, u"Hello");
+  EXPECT_TRUE(boxCalls.empty());
+  EXPECT_TRUE(Exists(path));
+}
+
+}  // namespace
