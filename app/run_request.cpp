@@ -7,6 +7,11 @@ namespace {
 constexpr char16_t kOpenFailure[] = u"Tandrel.exe. Can not open file ";
 constexpr char16_t kErrorCaption[] = u"ERROR";
 
+void ShowOpenFailure(const char16_t* requestPath, RequestText& message) {
+  FormatOpenFailure(requestPath, message);
+  MessageBoxW(nullptr, message, kErrorCaption, MB_ICONERROR);
+}
+
 }  // namespace
 
 void FormatOpenFailure(const char16_t* requestPath, RequestText& message) {
@@ -18,15 +23,6 @@ void FormatOpenFailure(const char16_t* requestPath, RequestText& message) {
   }
   message[length] = 0;
 }
-
-namespace {
-
-void ShowOpenFailure(const char16_t* requestPath, RequestText& message) {
-  FormatOpenFailure(requestPath, message);
-  MessageBoxW(nullptr, message, kErrorCaption, MB_ICONERROR);
-}
-
-}  // namespace
 
 std::int32_t RunRequest(const char16_t* requestPath) {
   // The buffer must be zero after the bytes read: the reader relies on it to

@@ -11,17 +11,10 @@
 #include "box_sets.h"
 #include "driver.h"
 #include "e2e_support.h"
+#include "recorded_run.h"
 #include "vorlick_harness.h"
 
 namespace {
-
-constexpr DWORD kDeadlineMs = 30000;
-
-std::wstring CurrentTestName() {
-  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  std::string name = std::string(info->test_suite_name()) + "." + info->name();
-  return std::wstring(name.begin(), name.end());
-}
 
 std::u16string Request(const std::u16string& title, const std::u16string& body,
                        int style, int timeout, int defaultId) {
@@ -50,7 +43,7 @@ class TandrelBox : public ::testing::Test {
 
   ProcessOutcome RunFile(const std::wstring& path, const BoxHandler& onBox) {
     const std::wstring exe = StagedFolder() + L"\\Tandrel.exe";
-    return RunProgram(exe, L"\"" + exe + L"\" " + path, folder_, kDeadlineMs,
+    return RunProgram(exe, L"\"" + exe + L"\" " + path, folder_, kRunDeadlineMs,
                       onBox);
   }
 

@@ -5,59 +5,19 @@
 
 #include <string>
 
-#include "driver.h"
-#include "e2e_support.h"
+#include "recorded_run.h"
 
 namespace {
 
-constexpr DWORD kDeadlineMs = 30000;
 constexpr DWORD kStatusDllNotFound = 0xC0000135;
-const std::u16string kOpenFailure = u"Tandrel.exe. Can not open file ";
-
-std::wstring CurrentTestName() {
-  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  std::string name = std::string(info->test_suite_name()) + "." + info->name();
-  for (char& c : name) {
-    if (c == '/') c = '_';
-  }
-  return std::wstring(name.begin(), name.end());
-}
-
-std::wstring Quote(const std::wstring& text) { return L"\"" + text + L"\""; }
 
 std::u16string FullUtf16Request() {
   return u"<TITLE>Hello<\\TITLE>\r\n<BODY>World<\\BODY>\r\n<STYLE>4<\\STYLE>"
          u"<TIMEDOUT>10<\\TIMEDOUT><DEFID>6<\\DEFID>";
 }
 
-class TandrelRun : public ::testing::Test {
+class TandrelRun : public RecordedRunTest {
  protected:
-  void SetUp() override {
-    folder_ = MakeScratchFolder(CurrentTestName());
-    record_ = folder_ + L"\\calls.rec";
-    request_ = folder_ + L"\\request.txt";
-    SetEnvironmentVariableW(L"VORLICK_RECORD", record_.c_str());
-    SetEnvironmentVariableW(L"VORLICK_RESULT", L"1");
-    SetEnvironmentVariableW(L"VORLICK_PROBE", nullptr);
-  }
-  void TearDown() override { RemoveTree(folder_); }
-
-  // Runs Tandrel.exe and presses OK on every box it shows.
-  ProcessOutcome Run(const std::wstring& commandLine,
-                     const std::wstring& program = StagedTandrel()) {
-    return RunProgram(program, commandLine, folder_, kDeadlineMs,
-                      [](const BoxContent& box) {
-                        PressButton(box.window, IDOK);
-                        return true;
-                      });
-  }
-
-  ProcessOutcome RunWithPath(const std::wstring& path) {
-    return Run(Quote(StagedTandrel()) + L" " + path);
-  }
-
-  std::vector<Record> Calls() const { return ReadRecords(record_); }
-
   // Expects a completed run: one display call, the file gone, the exit code.
   Record ExpectCompletedRun(const ProcessOutcome& outcome, DWORD exitCode) {
     EXPECT_TRUE(outcome.finished);
@@ -68,24 +28,6 @@ class TandrelRun : public ::testing::Test {
     EXPECT_EQ(calls.size(), 1u);
     return calls.empty() ? Record{} : calls[0];
   }
-
-  // Expects the open-failure box for `shownPath`, exit code 0, no call.
-  void ExpectOpenFailure(const ProcessOutcome& outcome,
-                         const std::u16string& shownPath) {
-    ASSERT_TRUE(outcome.finished);
-    EXPECT_EQ(outcome.exitCode, 0u);
-    ASSERT_EQ(outcome.boxes.size(), 1u);
-    const BoxContent& box = outcome.boxes[0];
-    EXPECT_EQ(box.caption, L"ERROR");
-    EXPECT_EQ(ToU16(box.text), kOpenFailure + shownPath);
-    EXPECT_EQ(box.buttonIds, std::vector<int>{IDOK});
-    EXPECT_TRUE(box.hasIcon);
-    EXPECT_TRUE(Calls().empty());
-  }
-
-  std::wstring folder_;
-  std::wstring record_;
-  std::wstring request_;
 };
 
 TEST(WineSession, AnsiCodePageIs1252) { EXPECT_EQ(GetACP(), 1252u); }
@@ -237,7 +179,7 @@ TEST_F(TandrelRun, LongPathIsCutSoTheMessageFits) {
   ProcessOutcome outcome = RunWithPath(path);
   ASSERT_TRUE(outcome.finished);
   ASSERT_EQ(outcome.boxes.size(), 1u);
-  std::u16string expected = kOpenFailure + ToU16(path.substr(0, 2016));
+  std::u16string expected = kOpenFailureText + ToU16(path.substr(0, 2016));
   EXPECT_EQ(ToU16(outcome.boxes[0].text), expected);
   EXPECT_EQ(outcome.exitCode, 0u);
 }

@@ -7,22 +7,13 @@
 #include <cstdlib>
 #include <string>
 
-#include "driver.h"
-#include "e2e_support.h"
+#include "recorded_run.h"
 
 namespace {
 
-constexpr DWORD kDeadlineMs = 30000;
-const std::u16string kOpenFailure = u"Tandrel.exe. Can not open file ";
 const std::u16string kRequestText =
     u"<TITLE>Hello<\\TITLE><BODY>World<\\BODY><STYLE>4<\\STYLE>"
     u"<TIMEDOUT>10<\\TIMEDOUT><DEFID>6<\\DEFID>";
-
-std::wstring TestName() {
-  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  std::string name = std::string(info->test_suite_name()) + "." + info->name();
-  return std::wstring(name.begin(), name.end());
-}
 
 // A handle another process would hold: opened here, closed on scope exit.
 class HeldFile {
@@ -45,36 +36,11 @@ class HeldFile {
   HANDLE handle_;
 };
 
-class FailureInjection : public ::testing::Test {
+class FailureInjection : public RecordedRunTest {
  protected:
   void SetUp() override {
-    folder_ = MakeScratchFolder(TestName());
-    record_ = folder_ + L"\\calls.rec";
-    request_ = folder_ + L"\\request.txt";
-    SetEnvironmentVariableW(L"VORLICK_RECORD", record_.c_str());
+    RecordedRunTest::SetUp();
     SetEnvironmentVariableW(L"VORLICK_RESULT", L"6");
-    SetEnvironmentVariableW(L"VORLICK_PROBE", nullptr);
-  }
-  void TearDown() override { RemoveTree(folder_); }
-
-  ProcessOutcome Run(const std::wstring& path) {
-    const std::wstring line = L"\"" + StagedTandrel() + L"\" " + path;
-    return RunProgram(StagedTandrel(), line, folder_, kDeadlineMs,
-                      [](const BoxContent& box) {
-                        PressButton(box.window, IDOK);
-                        return true;
-                      });
-  }
-
-  // The error box for `shownPath`, exit code 0, no display call.
-  void ExpectOpenFailure(const ProcessOutcome& outcome,
-                         const std::u16string& shownPath) {
-    ASSERT_TRUE(outcome.finished);
-    EXPECT_EQ(outcome.exitCode, 0u);
-    ASSERT_EQ(outcome.boxes.size(), 1u);
-    EXPECT_EQ(outcome.boxes[0].caption, L"ERROR");
-    EXPECT_EQ(ToU16(outcome.boxes[0].text), kOpenFailure + shownPath);
-    EXPECT_TRUE(ReadRecords(record_).empty());
   }
 
   // A completed run: one display call with the request's fields, no box,
@@ -84,7 +50,7 @@ class FailureInjection : public ::testing::Test {
     ASSERT_TRUE(outcome.finished);
     EXPECT_EQ(outcome.exitCode, 6u);
     EXPECT_TRUE(outcome.boxes.empty());
-    const std::vector<Record> calls = ReadRecords(record_);
+    const std::vector<Record> calls = Calls();
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].caption, caption);
   }
@@ -94,10 +60,6 @@ class FailureInjection : public ::testing::Test {
     ASSERT_TRUE(ReadBytes(path, kept)) << "the request file is gone";
     EXPECT_EQ(kept, bytes);
   }
-
-  std::wstring folder_;
-  std::wstring record_;
-  std::wstring request_;
 };
 
 TEST_F(FailureInjection, FileHeldWithoutReadSharingCannotBeOpened) {
@@ -110,7 +72,7 @@ TEST_F(FailureInjection, FileHeldWithoutReadSharingCannotBeOpened) {
     ASSERT_TRUE(WriteBytes(request_, bytes));
     HeldFile holder(request_, GENERIC_READ, share);
     ASSERT_TRUE(holder.ok());
-    ExpectOpenFailure(Run(request_), ToU16(request_));
+    ExpectOpenFailure(RunWithPath(request_), ToU16(request_));
     holder.Close();
     ExpectKept(request_, bytes);
   }
@@ -121,7 +83,7 @@ TEST_F(FailureInjection, FileHeldWithoutDeleteSharingStaysAndTheResultCounts) {
   ASSERT_TRUE(WriteBytes(request_, bytes));
   HeldFile holder(request_, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE);
   ASSERT_TRUE(holder.ok());
-  ExpectCompletedRun(Run(request_), u"Hello");
+  ExpectCompletedRun(RunWithPath(request_), u"Hello");
   holder.Close();
   ExpectKept(request_, bytes);
 }
@@ -130,7 +92,7 @@ TEST_F(FailureInjection, EmptyFileHeldWithoutDeleteSharingStillCompletes) {
   ASSERT_TRUE(WriteBytes(request_, ""));
   HeldFile holder(request_, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE);
   ASSERT_TRUE(holder.ok());
-  ExpectCompletedRun(Run(request_), u"");
+  ExpectCompletedRun(RunWithPath(request_), u"");
   holder.Close();
   ExpectKept(request_, "");
 }
@@ -153,14 +115,14 @@ TEST_F(FailureInjection, FileWhoseReadFailsIsReportedAndNotShown) {
     GTEST_SKIP() << "no file here opens and then fails its read";
   }
   // Before, the run showed an empty box and returned its result.
-  ExpectOpenFailure(Run(kUnreadable), ToU16(kUnreadable));
+  ExpectOpenFailure(RunWithPath(kUnreadable), ToU16(kUnreadable));
 }
 
 TEST_F(FailureInjection, ReadOnlyFileStaysAndTheResultCounts) {
   const std::string bytes = Utf16Bytes(kRequestText);
   ASSERT_TRUE(WriteBytes(request_, bytes));
   ASSERT_TRUE(SetFileAttributesW(request_.c_str(), FILE_ATTRIBUTE_READONLY));
-  ExpectCompletedRun(Run(request_), u"Hello");
+  ExpectCompletedRun(RunWithPath(request_), u"Hello");
   ExpectKept(request_, bytes);
 }
 
@@ -189,7 +151,7 @@ TEST_F(FailureInjection, FileInReadOnlyFolderStaysAndTheResultCounts) {
             nullptr);
   CloseHandle(file);
   ASSERT_EQ(written, bytes.size());
-  ExpectCompletedRun(Run(request), u"Hello");
+  ExpectCompletedRun(RunWithPath(request), u"Hello");
   ExpectKept(request, bytes);
 }
 
@@ -208,7 +170,7 @@ TEST_F(FailureInjection, PathsThatNameNoRequestFileKeepEverything) {
   };
   for (const std::wstring& path : paths) {
     SCOPED_TRACE(std::string(path.begin(), path.end()));
-    ExpectOpenFailure(Run(path), ToU16(path));
+    ExpectOpenFailure(RunWithPath(path), ToU16(path));
     EXPECT_TRUE(FileExists(directory));
     ExpectKept(inside, bytes);
   }
