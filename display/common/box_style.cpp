@@ -102,7 +102,9 @@ int AnswerTo(const BoxPlan& plan, int commandId) {
   if (commandId == kIdHelp) return 0;  // Help informs; it never closes.
   if (IndexOf(plan.buttons, commandId) >= 0) return commandId;
   // Escape and the close button arrive as IDCANCEL, Cancel button or not.
-  return commandId == kIdCancel ? plan.escapeAnswer : 0;
+  return commandId == kIdCancel ? AnswerToEscape(plan) : 0;
 }
+
+int AnswerToEscape(const BoxPlan& plan) { return plan.escapeAnswer; }
 
 }  // namespace vorlick

@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+#include "translation.h"
+
 namespace vorlick {
 
 // The button IDs, with the values MessageBoxW returns for them.
@@ -72,12 +74,14 @@ struct BoxLook {
   bool rightToLeft;
 };
 
-// Everything the style and defaultId decide, worked out once per box.
+// Everything the style and defaultId decide, worked out once per box, and
+// the language the box speaks, which the front end sets from the user's.
 struct BoxPlan {
   ButtonRow buttons;
   int defaultIndex;  // in `buttons`
   int escapeAnswer;  // what Escape and the close button give; 0: nothing
   BoxLook look;
+  Language language = kEnglish;
 };
 
 // Index of button `id` in `row`, or -1 when the row lacks it.
@@ -109,5 +113,13 @@ BoxPlan PlanBox(std::uint32_t style, int defaultId);
 // with, or 0 while the box stays open. Help never closes the box, and a
 // command for a button the box lacks is ignored.
 int AnswerTo(const BoxPlan& plan, int commandId);
+
+// What Escape, the window's close button and Alt+F4 give, on every front
+// end: the result to close with, or 0 while the box stays open.
+int AnswerToEscape(const BoxPlan& plan);
+
+// Whether the box offers a way out without a choice: its close button is
+// enabled and Escape closes it.
+inline bool Closable(const BoxPlan& plan) { return AnswerToEscape(plan) != 0; }
 
 }  // namespace vorlick

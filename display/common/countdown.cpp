@@ -5,39 +5,6 @@ namespace {
 
 constexpr std::uint64_t kMsPerSecond = 1000;
 
-// `value` in decimal, terminated.
-void ToDecimal(std::uint64_t value, char (&out)[kMostDigits + 1]) {
-  char reversed[kMostDigits];
-  int count = 0;
-  do {
-    const std::uint64_t rest = value / 10;
-    reversed[count++] = static_cast<char>('0' + (value - rest * 10));
-    value = rest;
-  } while (value != 0);
-  int at = 0;
-  while (count > 0) out[at++] = reversed[--count];
-  out[at] = 0;
-}
-
-template <typename Unit>
-int Append(const char* part, Unit (&text)[kCountdownUnits], int at) {
-  while (*part != 0 && at < kCountdownUnits - 1) {
-    text[at++] = static_cast<Unit>(*part++);
-  }
-  return at;
-}
-
-template <typename Unit>
-int Format(std::uint64_t seconds, Unit (&text)[kCountdownUnits]) {
-  char number[kMostDigits + 1];
-  ToDecimal(seconds, number);
-  int length = Append(kCountdownBefore, text, 0);
-  length = Append(number, text, length);
-  length = Append(kCountdownAfter, text, length);
-  text[length] = 0;
-  return length;
-}
-
 }  // namespace
 
 std::uint64_t TimeoutMs(int timeoutSeconds) {
@@ -60,12 +27,19 @@ std::uint32_t MsUntilNextChange(std::uint64_t remainingMs) {
   return partial != 0 ? partial : static_cast<std::uint32_t>(kMsPerSecond);
 }
 
-int FormatCountdown(std::uint64_t seconds, char (&text)[kCountdownUnits]) {
-  return Format(seconds, text);
+Countdown StartCountdown(int timeoutSeconds, std::uint64_t nowMs) {
+  const std::uint64_t ms = TimeoutMs(timeoutSeconds);
+  return {ms == 0 ? 0 : nowMs + ms, 0};
 }
 
-int FormatCountdown(std::uint64_t seconds, char16_t (&text)[kCountdownUnits]) {
-  return Format(seconds, text);
+CountdownTick Tick(Countdown& countdown, std::uint64_t nowMs) {
+  if (!Runs(countdown)) return {false, false, 0, 0};
+  if (nowMs >= countdown.deadlineMs) return {true, false, 0, 0};
+  const std::uint64_t left = countdown.deadlineMs - nowMs;
+  const std::uint64_t seconds = SecondsLeft(left);
+  const bool changed = seconds != countdown.shownSeconds;
+  countdown.shownSeconds = seconds;
+  return {false, changed, seconds, MsUntilNextChange(left)};
 }
 
 }  // namespace vorlick

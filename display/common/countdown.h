@@ -1,21 +1,13 @@
-// The countdown of a box with a time-out: how many whole seconds it shows,
-// when that number next changes, and the line that shows it.
+// The countdown of a box with a time-out, the same for every front end: when
+// the box closes by itself, which whole number of seconds it shows, and when
+// that number next changes. The front ends only read their own monotonic
+// clock in milliseconds and draw the line (FormatCountdown in
+// translation.h) when the tick says it changed.
 #pragma once
 
 #include <cstdint>
 
 namespace vorlick {
-
-// The line is "Closes in N s": the number between these two.
-inline constexpr char kCountdownBefore[] = "Closes in ";
-inline constexpr char kCountdownAfter[] = " s";
-
-// The twenty digits of the largest 64-bit number.
-inline constexpr int kMostDigits = 20;
-
-// Room for the longest line and its terminator.
-inline constexpr int kCountdownUnits =
-    sizeof kCountdownBefore - 1 + kMostDigits + sizeof kCountdownAfter - 1 + 1;
 
 // The time-out in milliseconds; 0 when the box has none (0 or negative).
 std::uint64_t TimeoutMs(int timeoutSeconds);
@@ -28,8 +20,29 @@ std::uint64_t SecondsLeft(std::uint64_t remainingMs);
 // closes), so the box needs one timer event per second and no more.
 std::uint32_t MsUntilNextChange(std::uint64_t remainingMs);
 
-// Writes "Closes in N s" and returns its length in units.
-int FormatCountdown(std::uint64_t seconds, char (&text)[kCountdownUnits]);
-int FormatCountdown(std::uint64_t seconds, char16_t (&text)[kCountdownUnits]);
+struct Countdown {
+  std::uint64_t deadlineMs = 0;    // on the front end's clock; 0: none
+  std::uint64_t shownSeconds = 0;  // what the line shows; 0 before the first
+};
+
+// A countdown of `timeoutSeconds` from `nowMs`; one that never runs out
+// (deadlineMs 0) when the box has no time-out.
+Countdown StartCountdown(int timeoutSeconds, std::uint64_t nowMs);
+
+inline bool Runs(const Countdown& countdown) {
+  return countdown.deadlineMs != 0;
+}
+
+struct CountdownTick {
+  bool expired;            // the box closes now with kIdTimeout
+  bool changed;            // the line must now show `seconds`
+  std::uint64_t seconds;   // whole seconds left, rounded up
+  std::uint32_t wakeInMs;  // when the next tick is due
+};
+
+// What the box does at `nowMs`: close, or show the seconds left (noting
+// them as shown) and wake up again when they next change. A countdown that
+// does not run never expires and never changes.
+CountdownTick Tick(Countdown& countdown, std::uint64_t nowMs);
 
 }  // namespace vorlick

@@ -1,39 +1,38 @@
-// When a box's time-out runs out, counted from the call.
+// The clock the Linux boxes count down by, and the countdown line they draw;
+// what the countdown does at each tick is the shared Tick (countdown.h).
 #pragma once
 
 #include <chrono>
 #include <cstdint>
 #include <string>
 
+#include "box_text.h"
 #include "countdown.h"
+#include "translation.h"
 
 namespace vorlick {
 
 using Clock = std::chrono::steady_clock;
 
-struct Deadline {
-  bool set = false;  // false: no time-out
-  Clock::time_point at{};
-};
-
-inline Deadline DeadlineAfter(int timeoutSeconds) {
-  const std::uint64_t ms = TimeoutMs(timeoutSeconds);
-  if (ms == 0) return {};
-  return {true, Clock::now() + std::chrono::milliseconds(ms)};
+// Milliseconds on the steady clock: what a Countdown's deadline is in.
+inline std::uint64_t NowMs() {
+  return static_cast<std::uint64_t>(
+      std::chrono::duration_cast<std::chrono::milliseconds>(
+          Clock::now().time_since_epoch())
+          .count());
 }
 
-// Milliseconds left, 0 once the deadline has passed.
-inline std::uint64_t MillisecondsLeft(const Deadline& deadline) {
-  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-      deadline.at - Clock::now());
-  return left.count() > 0 ? static_cast<std::uint64_t>(left.count()) : 0;
+// The deadline of a running countdown as a point on the steady clock.
+inline Clock::time_point DeadlineOf(const Countdown& countdown) {
+  return Clock::time_point(std::chrono::duration_cast<Clock::duration>(
+      std::chrono::milliseconds(countdown.deadlineMs)));
 }
 
-// The countdown line, "Closes in N s", as the boxes draw it.
-inline std::string CountdownLine(std::uint64_t seconds) {
-  char text[kCountdownUnits];
-  FormatCountdown(seconds, text);
-  return text;
+// The countdown line, "Closes in N s" in the box's language, in UTF-8.
+inline std::string CountdownLine(Language language, std::uint64_t seconds) {
+  char16_t text[kCountdownUnits];
+  FormatCountdown(language, seconds, text);
+  return ToDisplayText(text);
 }
 
 }  // namespace vorlick

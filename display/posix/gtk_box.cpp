@@ -14,19 +14,20 @@ namespace {
 
 // One call waiting for its box; lives on the caller's stack.
 struct BoxCall {
-  BoxCall(const BoxPlan& model, const std::string& caption,
-          const std::string& text, int timeoutSeconds, const Deadline& deadline)
-      : model(model),
+  BoxCall(const BoxPlan& plan, const std::string& caption,
+          const std::string& text, int timeoutSeconds,
+          const Countdown& countdown)
+      : plan(plan),
         caption(caption),
         text(text),
         timeoutSeconds(timeoutSeconds),
-        deadline(deadline) {}
+        countdown(countdown) {}
 
-  const BoxPlan& model;
+  const BoxPlan& plan;
   const std::string& caption;
   const std::string& text;
   const int timeoutSeconds;
-  const Deadline deadline;
+  const Countdown countdown;
   std::mutex mutex;
   std::condition_variable finished;
   bool done = false;
@@ -37,8 +38,8 @@ struct BoxCall {
 struct OpenBox {
   BoxCall* call;
   BoxWidgets widgets;
+  Countdown countdown;
   guint timer = 0;
-  std::uint64_t shownSeconds = 0;
 };
 
 // Destroys the box and only then wakes its caller: once the caller runs on,
@@ -57,40 +58,39 @@ void Finish(OpenBox* box, int result) {
 }
 
 void Choose(OpenBox* box, int index) {
-  const BoxPlan& model = box->call->model;
-  const int answer = AnswerTo(model, model.buttons.ids[index]);
+  const BoxPlan& plan = box->call->plan;
+  const int answer = AnswerTo(plan, plan.buttons.ids[index]);
   if (answer != 0) Finish(box, answer);
 }
 
 int FocusedButton(OpenBox* box) {
   GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(box->widgets.window));
-  for (int i = 0; i < box->call->model.buttons.count; ++i) {
+  for (int i = 0; i < box->call->plan.buttons.count; ++i) {
     if (box->widgets.buttons[i] == focus) return i;
   }
-  return box->call->model.defaultIndex;
+  return box->call->plan.defaultIndex;
 }
 
 gboolean OnTick(gpointer data) {
   auto* box = static_cast<OpenBox*>(data);
   box->timer = 0;
-  const std::uint64_t left = MillisecondsLeft(box->call->deadline);
-  const std::uint64_t seconds = SecondsLeft(left);
-  if (seconds == 0) {
+  const CountdownTick tick = Tick(box->countdown, NowMs());
+  if (tick.expired) {
     Finish(box, kIdTimeout);
     return G_SOURCE_REMOVE;
   }
-  if (seconds != box->shownSeconds) {
-    box->shownSeconds = seconds;
-    gtk_label_set_text(GTK_LABEL(box->widgets.countdown),
-                       CountdownLine(seconds).c_str());
+  if (tick.changed) {
+    const std::string line =
+        CountdownLine(box->call->plan.language, tick.seconds);
+    gtk_label_set_text(GTK_LABEL(box->widgets.countdown), line.c_str());
   }
-  box->timer = g_timeout_add(MsUntilNextChange(left), OnTick, box);
+  box->timer = g_timeout_add(tick.wakeInMs, OnTick, box);
   return G_SOURCE_REMOVE;
 }
 
 void OnClicked(GtkButton* button, gpointer data) {
   auto* box = static_cast<OpenBox*>(data);
-  for (int i = 0; i < box->call->model.buttons.count; ++i) {
+  for (int i = 0; i < box->call->plan.buttons.count; ++i) {
     if (box->widgets.buttons[i] == GTK_WIDGET(button)) {
       Choose(box, i);
       return;
@@ -99,15 +99,15 @@ void OnClicked(GtkButton* button, gpointer data) {
 }
 
 void MoveFocusBy(OpenBox* box, int step) {
-  const int focus = MoveFocus(box->call->model, FocusedButton(box), step);
+  const int focus = MoveFocus(box->call->plan, FocusedButton(box), step);
   gtk_widget_grab_focus(box->widgets.buttons[focus]);
 }
 
 // A plain letter acts as on the terminal box: it chooses the button whose
 // label starts with it, or moves the focus where two labels share it.
-void OnLetter(OpenBox* box, char letter) {
+void OnLetter(OpenBox* box, char32_t letter) {
   const LetterMatch match =
-      MatchLetter(box->call->model, letter, FocusedButton(box));
+      MatchLetter(box->call->plan, letter, FocusedButton(box));
   if (match.index < 0) return;
   gtk_widget_grab_focus(box->widgets.buttons[match.index]);
   if (match.unique) Choose(box, match.index);
@@ -125,11 +125,11 @@ bool IsPlain(const GdkEventKey* event) {
 gboolean OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer data) {
   auto* box = static_cast<OpenBox*>(data);
   // On a right-to-left box the buttons run from right to left.
-  const int right = box->call->model.look.rightToLeft ? -1 : 1;
+  const int right = box->call->plan.look.rightToLeft ? -1 : 1;
   switch (event->keyval) {
     case GDK_KEY_Escape:
-      if (box->call->model.escapeAnswer != 0) {
-        Finish(box, box->call->model.escapeAnswer);
+      if (const int answer = AnswerToEscape(box->call->plan)) {
+        Finish(box, answer);
       }
       return TRUE;
     case GDK_KEY_Return:
@@ -153,18 +153,16 @@ gboolean OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer data) {
       break;
   }
   const guint32 letter = gdk_keyval_to_unicode(event->keyval);
-  const bool ascii =
-      (letter >= 'a' && letter <= 'z') || (letter >= 'A' && letter <= 'Z');
-  if (!ascii || !IsPlain(event)) return FALSE;
-  OnLetter(box, static_cast<char>(letter));
+  if (letter <= 0x20 || !IsPlain(event)) return FALSE;
+  OnLetter(box, letter);
   return TRUE;
 }
 
 // The window's close button acts as Escape does.
 gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer data) {
   auto* box = static_cast<OpenBox*>(data);
-  if (box->call->model.escapeAnswer != 0) {
-    Finish(box, box->call->model.escapeAnswer);
+  if (const int answer = AnswerToEscape(box->call->plan)) {
+    Finish(box, answer);
   }
   return TRUE;
 }
@@ -182,7 +180,7 @@ void Connect(OpenBox* box) {
   g_signal_connect(window, "key-press-event", G_CALLBACK(OnKeyPress), box);
   g_signal_connect(window, "delete-event", G_CALLBACK(OnDelete), box);
   g_signal_connect(window, "map-event", G_CALLBACK(OnMap), nullptr);
-  for (int i = 0; i < box->call->model.buttons.count; ++i) {
+  for (int i = 0; i < box->call->plan.buttons.count; ++i) {
     g_signal_connect(box->widgets.buttons[i], "clicked", G_CALLBACK(OnClicked),
                      box);
   }
@@ -190,27 +188,28 @@ void Connect(OpenBox* box) {
 
 gboolean OpenOnGtkThread(gpointer data) {
   auto* call = static_cast<BoxCall*>(data);
-  auto* box =
-      new OpenBox{call, BuildBoxWindow(call->model, call->caption, call->text,
-                                       call->timeoutSeconds)};
+  auto* box = new OpenBox{call,
+                          BuildBoxWindow(call->plan, call->caption, call->text,
+                                         call->timeoutSeconds),
+                          call->countdown};
   Connect(box);
   gtk_widget_show_all(box->widgets.window);
   // After showing, which resets both: the default button has the focus, and
   // the focus is drawn from the start, so the user sees what Enter chooses.
-  gtk_widget_grab_focus(box->widgets.buttons[call->model.defaultIndex]);
+  gtk_widget_grab_focus(box->widgets.buttons[call->plan.defaultIndex]);
   gtk_window_set_focus_visible(GTK_WINDOW(box->widgets.window), TRUE);
   // The first tick sets the countdown; it ends the box at once when the time
   // ran out before the box could be made.
-  if (call->deadline.set) OnTick(box);
+  if (Runs(call->countdown)) OnTick(box);
   return G_SOURCE_REMOVE;
 }
 
 }  // namespace
 
-int ShowGtkBox(const BoxPlan& model, const std::string& caption,
+int ShowGtkBox(const BoxPlan& plan, const std::string& caption,
                const std::string& text, int timeoutSeconds,
-               const Deadline& deadline) {
-  BoxCall call(model, caption, text, timeoutSeconds, deadline);
+               const Countdown& countdown) {
+  BoxCall call(plan, caption, text, timeoutSeconds, countdown);
   RunOnGtkThread(OpenOnGtkThread, &call);
   std::unique_lock<std::mutex> lock(call.mutex);
   call.finished.wait(lock, [&call] { return call.done; });

@@ -9,10 +9,10 @@
 namespace vorlick {
 
 // Shows the box and returns the chosen button's ID, or kIdTimeout when the
-// deadline passes. GtkHostReady() must be true. The window, its timer and
+// countdown runs out. GtkHostReady() must be true. The window, its timer and
 // all its state are gone when this returns.
-int ShowGtkBox(const BoxPlan& model, const std::string& caption,
+int ShowGtkBox(const BoxPlan& plan, const std::string& caption,
                const std::string& text, int timeoutSeconds,
-               const Deadline& deadline);
+               const Countdown& countdown);
 
 }  // namespace vorlick

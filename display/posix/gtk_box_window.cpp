@@ -40,21 +40,21 @@ std::string RightToLeft(const std::string& text) {
 
 // MB_RIGHT means the right side on screen. GTK's alignment follows the
 // reading direction, so in right-to-left text the right side is the start.
-void AlignText(GtkWidget* label, const BoxPlan& model) {
-  const bool toEnd = model.look.rightAligned != model.look.rightToLeft;
+void AlignText(GtkWidget* label, const BoxPlan& plan) {
+  const bool toEnd = plan.look.rightAligned != plan.look.rightToLeft;
   gtk_label_set_justify(GTK_LABEL(label),
                         toEnd ? GTK_JUSTIFY_RIGHT : GTK_JUSTIFY_LEFT);
   gtk_label_set_xalign(GTK_LABEL(label), toEnd ? 1.0f : 0.0f);
 }
 
-GtkWidget* MessageLabel(const BoxPlan& model, const std::string& text) {
+GtkWidget* MessageLabel(const BoxPlan& plan, const std::string& text) {
   // Plain text: no markup and no access keys are read from the caller's text.
   GtkWidget* label = gtk_label_new(
-      model.look.rightToLeft ? RightToLeft(text).c_str() : text.c_str());
+      plan.look.rightToLeft ? RightToLeft(text).c_str() : text.c_str());
   gtk_label_set_line_wrap(GTK_LABEL(label), TRUE);
   gtk_label_set_line_wrap_mode(GTK_LABEL(label), PANGO_WRAP_WORD_CHAR);
   gtk_label_set_max_width_chars(GTK_LABEL(label), kTextWidthChars);
-  AlignText(label, model);
+  AlignText(label, plan);
   return label;
 }
 
@@ -65,13 +65,14 @@ int Digits(int number) {
 }
 
 // The widest the countdown can be: every digit repeated as often as the
-// numbers to come may have digits.
-int WidestCountdown(GtkWidget* label, int timeoutSeconds) {
+// numbers to come may have digits (0 stands for itself alone).
+int WidestCountdown(GtkWidget* label, Language language, int timeoutSeconds) {
   int widest = 0;
   for (int digits = 1; digits <= Digits(timeoutSeconds); ++digits) {
-    for (char digit = '0'; digit <= '9'; ++digit) {
-      const std::string text =
-          kCountdownBefore + std::string(digits, digit) + kCountdownAfter;
+    for (std::uint64_t digit = 0; digit <= 9; ++digit) {
+      std::uint64_t number = 0;
+      for (int i = 0; i < digits; ++i) number = number * 10 + digit;
+      const std::string text = CountdownLine(language, number);
       PangoLayout* layout = gtk_widget_create_pango_layout(label, text.c_str());
       int width = 0;
       pango_layout_get_pixel_size(layout, &width, nullptr);
@@ -82,21 +83,21 @@ int WidestCountdown(GtkWidget* label, int timeoutSeconds) {
   return widest;
 }
 
-GtkWidget* CountdownLabel(const BoxPlan& model, int timeoutSeconds) {
+GtkWidget* CountdownLabel(const BoxPlan& plan, int timeoutSeconds) {
   GtkWidget* label = gtk_label_new(
-      CountdownLine(static_cast<std::uint64_t>(timeoutSeconds)).c_str());
-  AlignText(label, model);
+      CountdownLine(plan.language, static_cast<std::uint64_t>(timeoutSeconds))
+          .c_str());
+  AlignText(label, plan);
   return label;
 }
 
-GtkWidget* ButtonBox(const BoxPlan& model, BoxWidgets& widgets) {
+GtkWidget* ButtonBox(const BoxPlan& plan, BoxWidgets& widgets) {
   GtkWidget* row = gtk_button_box_new(GTK_ORIENTATION_HORIZONTAL);
   gtk_button_box_set_layout(GTK_BUTTON_BOX(row), GTK_BUTTONBOX_END);
   gtk_box_set_spacing(GTK_BOX(row), kButtonSpacing);
-  for (int i = 0; i < model.buttons.count; ++i) {
-    char label[kLabelUnits];
-    MnemonicLabel(model.buttons.ids[i], label);
-    GtkWidget* button = gtk_button_new_with_mnemonic(label);
+  for (int i = 0; i < plan.buttons.count; ++i) {
+    const std::string label = MnemonicLabel(plan.language, plan.buttons.ids[i]);
+    GtkWidget* button = gtk_button_new_with_mnemonic(label.c_str());
     gtk_widget_set_can_default(button, TRUE);
     gtk_container_add(GTK_CONTAINER(row), button);
     widgets.buttons[i] = button;
@@ -105,19 +106,18 @@ GtkWidget* ButtonBox(const BoxPlan& model, BoxWidgets& widgets) {
 }
 
 // Icon, text and countdown beside and under each other.
-GtkWidget* Content(const BoxPlan& model, const std::string& text,
+GtkWidget* Content(const BoxPlan& plan, const std::string& text,
                    int timeoutSeconds, BoxWidgets& widgets) {
   GtkWidget* content = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, kSpacing);
-  if (const char* icon = IconName(model.look.icon)) {
+  if (const char* icon = IconName(plan.look.icon)) {
     GtkWidget* image = gtk_image_new_from_icon_name(icon, GTK_ICON_SIZE_DIALOG);
     gtk_widget_set_valign(image, GTK_ALIGN_START);
     gtk_box_pack_start(GTK_BOX(content), image, FALSE, FALSE, 0);
   }
   GtkWidget* texts = gtk_box_new(GTK_ORIENTATION_VERTICAL, kSpacing);
-  gtk_box_pack_start(GTK_BOX(texts), MessageLabel(model, text), FALSE, FALSE,
-                     0);
+  gtk_box_pack_start(GTK_BOX(texts), MessageLabel(plan, text), FALSE, FALSE, 0);
   if (timeoutSeconds > 0) {
-    widgets.countdown = CountdownLabel(model, timeoutSeconds);
+    widgets.countdown = CountdownLabel(plan, timeoutSeconds);
     gtk_box_pack_start(GTK_BOX(texts), widgets.countdown, FALSE, FALSE, 0);
   }
   gtk_box_pack_start(GTK_BOX(content), texts, TRUE, TRUE, 0);
@@ -133,44 +133,45 @@ void SetDirection(GtkWidget* widget, gpointer direction) {
   }
 }
 
-void SetUpWindow(GtkWindow* window, const BoxPlan& model,
+void SetUpWindow(GtkWindow* window, const BoxPlan& plan,
                  const std::string& caption) {
   gtk_window_set_title(window, caption.c_str());
   gtk_window_set_resizable(window, FALSE);
   gtk_window_set_type_hint(window, GDK_WINDOW_TYPE_HINT_DIALOG);
   gtk_window_set_position(window, GTK_WIN_POS_CENTER);
-  gtk_window_set_keep_above(window, model.look.topmost);
+  gtk_window_set_keep_above(window, plan.look.topmost);
   // A box that must be answered offers no close button.
-  gtk_window_set_deletable(window, model.escapeAnswer != 0);
+  gtk_window_set_deletable(window, Closable(plan));
   gtk_container_set_border_width(GTK_CONTAINER(window), kBorder);
 }
 
 }  // namespace
 
-BoxWidgets BuildBoxWindow(const BoxPlan& model, const std::string& caption,
+BoxWidgets BuildBoxWindow(const BoxPlan& plan, const std::string& caption,
                           const std::string& text, int timeoutSeconds) {
   BoxWidgets widgets;
   widgets.window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
   GtkWindow* window = GTK_WINDOW(widgets.window);
-  SetUpWindow(window, model, caption);
+  SetUpWindow(window, plan, caption);
 
   GtkWidget* layout = gtk_box_new(GTK_ORIENTATION_VERTICAL, kSpacing);
   gtk_box_pack_start(GTK_BOX(layout),
-                     Content(model, text, timeoutSeconds, widgets), TRUE, TRUE,
+                     Content(plan, text, timeoutSeconds, widgets), TRUE, TRUE,
                      0);
-  gtk_box_pack_start(GTK_BOX(layout), ButtonBox(model, widgets), FALSE, FALSE,
+  gtk_box_pack_start(GTK_BOX(layout), ButtonBox(plan, widgets), FALSE, FALSE,
                      0);
   gtk_container_add(GTK_CONTAINER(window), layout);
-  if (model.look.rightToLeft) {
+  if (plan.look.rightToLeft) {
     SetDirection(widgets.window, GINT_TO_POINTER(GTK_TEXT_DIR_RTL));
   }
   // Measured in place, with the font the label has in the window.
   if (widgets.countdown != nullptr) {
-    const int width = WidestCountdown(widgets.countdown, timeoutSeconds);
+    const int width =
+        WidestCountdown(widgets.countdown, plan.language, timeoutSeconds);
     gtk_widget_set_size_request(widgets.countdown, width, -1);
   }
 
-  GtkWidget* first = widgets.buttons[model.defaultIndex];
+  GtkWidget* first = widgets.buttons[plan.defaultIndex];
   gtk_window_set_default(window, first);
   return widgets;
 }

@@ -26,13 +26,13 @@ std::timed_mutex terminalInUse;
 
 class TerminalBox {
  public:
-  TerminalBox(int fd, const BoxPlan& model, TerminalLayout layout,
-              const Deadline& deadline)
+  TerminalBox(int fd, const BoxPlan& plan, TerminalLayout layout,
+              const Countdown& countdown)
       : fd_(fd),
-        model_(model),
+        plan_(plan),
         layout_(std::move(layout)),
-        deadline_(deadline),
-        focus_(model.defaultIndex) {}
+        countdown_(countdown),
+        focus_(plan.defaultIndex) {}
 
   int Run(TerminalSession& session);
 
@@ -42,17 +42,16 @@ class TerminalBox {
   void RewriteLine(int index);
   void SetFocus(int focus);
   int WaitMs() const;
-  bool Tick();
+  bool CountDown();
   int ReadKeys();
   int OnKey(const KeyEvent& event);
   int Choose(int index);
 
   const int fd_;
-  const BoxPlan& model_;
+  const BoxPlan& plan_;
   TerminalLayout layout_;
-  const Deadline deadline_;
+  Countdown countdown_;
   int focus_;
-  std::uint64_t shownSeconds_ = 0;
   KeyDecoder decoder_;
   Clock::time_point lastByte_{};
 };
@@ -92,15 +91,15 @@ void TerminalBox::RewriteLine(int index) {
 
 void TerminalBox::SetFocus(int focus) {
   focus_ = focus;
-  layout_.lines.back() = ButtonLine(model_, focus_);
+  layout_.lines.back() = ButtonLine(plan_, focus_);
   RewriteLine(static_cast<int>(layout_.lines.size()) - 1);
 }
 
 int TerminalBox::WaitMs() const {
   int wait = kLongestWaitMs;
-  if (deadline_.set) {
-    const int tick =
-        static_cast<int>(MsUntilNextChange(MillisecondsLeft(deadline_)));
+  if (Runs(countdown_)) {
+    Countdown probe = countdown_;
+    const auto tick = static_cast<int>(Tick(probe, NowMs()).wakeInMs);
     if (tick < wait) wait = tick;
   }
   if (decoder_.Pending()) {
@@ -113,20 +112,19 @@ int TerminalBox::WaitMs() const {
 }
 
 // Updates the countdown line; false when the time is up.
-bool TerminalBox::Tick() {
-  if (!deadline_.set) return true;
-  const std::uint64_t seconds = SecondsLeft(MillisecondsLeft(deadline_));
-  if (seconds == 0) return false;
-  if (seconds != shownSeconds_) {
-    shownSeconds_ = seconds;
-    layout_.lines[layout_.countdownLine] = CountdownLine(seconds);
+bool TerminalBox::CountDown() {
+  const CountdownTick tick = Tick(countdown_, NowMs());
+  if (tick.expired) return false;
+  if (tick.changed) {
+    layout_.lines[layout_.countdownLine] =
+        CountdownLine(plan_.language, tick.seconds);
     RewriteLine(layout_.countdownLine);
   }
   return true;
 }
 
 int TerminalBox::Choose(int index) {
-  return AnswerTo(model_, model_.buttons.ids[index]);
+  return AnswerTo(plan_, plan_.buttons.ids[index]);
 }
 
 // Returns the chosen ID, or 0 while the box stays.
@@ -135,19 +133,19 @@ int TerminalBox::OnKey(const KeyEvent& event) {
     case Key::kLeft:
     case Key::kUp:
     case Key::kBackTab:
-      SetFocus(MoveFocus(model_, focus_, -1));
+      SetFocus(MoveFocus(plan_, focus_, -1));
       return 0;
     case Key::kRight:
     case Key::kDown:
     case Key::kTab:
-      SetFocus(MoveFocus(model_, focus_, 1));
+      SetFocus(MoveFocus(plan_, focus_, 1));
       return 0;
     case Key::kEnter:
       return Choose(focus_);
     case Key::kEscape:
-      return model_.escapeAnswer;
+      return AnswerToEscape(plan_);
     case Key::kLetter: {
-      const LetterMatch match = MatchLetter(model_, event.letter, focus_);
+      const LetterMatch match = MatchLetter(plan_, event.letter, focus_);
       if (match.index < 0) return 0;
       SetFocus(match.index);
       return match.unique ? Choose(match.index) : 0;
@@ -178,7 +176,7 @@ int TerminalBox::Run(TerminalSession& session) {
   DrawAll();
   while (true) {
     if (session.TakeRedraw()) DrawAll();
-    if (!Tick()) return kIdTimeout;
+    if (!CountDown()) return kIdTimeout;
     pollfd watch{fd_, POLLIN, 0};
     const int ready = poll(&watch, 1, WaitMs());
     if (ready < 0 && errno != EINTR) return 0;
@@ -202,17 +200,17 @@ void TerminalSize(int fd, int& columns, int& rows) {
   }
 }
 
-int ShowOnTerminal(int fd, const BoxPlan& model, const std::string& caption,
+int ShowOnTerminal(int fd, const BoxPlan& plan, const std::string& caption,
                    const std::string& text, int timeoutSeconds,
-                   const Deadline& deadline) {
+                   const Countdown& countdown) {
   // A process in the background would be stopped for reading the terminal.
   if (tcgetpgrp(fd) != getpgrp()) return 0;
   int columns = 0, rows = 0;
   TerminalSize(fd, columns, rows);
   TerminalBox box(
-      fd, model,
-      LayOutTerminalBox(model, caption, text, timeoutSeconds, columns, rows),
-      deadline);
+      fd, plan,
+      LayOutTerminalBox(plan, caption, text, timeoutSeconds, columns, rows),
+      countdown);
   TerminalSession session;
   if (!session.Enter(fd)) return 0;
   const int result = box.Run(session);
@@ -225,19 +223,19 @@ int ShowOnTerminal(int fd, const BoxPlan& model, const std::string& caption,
 
 }  // namespace
 
-int ShowTerminalBox(const BoxPlan& model, const std::string& caption,
+int ShowTerminalBox(const BoxPlan& plan, const std::string& caption,
                     const std::string& text, int timeoutSeconds,
-                    const Deadline& deadline) {
+                    const Countdown& countdown) {
   std::unique_lock<std::timed_mutex> turn(terminalInUse, std::defer_lock);
-  if (!deadline.set) {
+  if (!Runs(countdown)) {
     turn.lock();
-  } else if (!turn.try_lock_until(deadline.at)) {
+  } else if (!turn.try_lock_until(DeadlineOf(countdown))) {
     return kIdTimeout;  // the time ran out while another box had the terminal
   }
   const int fd = open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) return 0;
   const int result =
-      ShowOnTerminal(fd, model, caption, text, timeoutSeconds, deadline);
+      ShowOnTerminal(fd, plan, caption, text, timeoutSeconds, countdown);
   close(fd);
   return result;
 }

@@ -10,10 +10,10 @@
 namespace vorlick {
 
 // Shows the box on /dev/tty and returns the chosen button's ID, kIdTimeout
-// when the deadline passes, or 0 when there is no terminal to show it on (or
+// when the countdown runs out, or 0 when there is no terminal to show it on (or
 // it hangs up). Boxes of several threads take turns on the one terminal.
-int ShowTerminalBox(const BoxPlan& model, const std::string& caption,
+int ShowTerminalBox(const BoxPlan& plan, const std::string& caption,
                     const std::string& text, int timeoutSeconds,
-                    const Deadline& deadline);
+                    const Countdown& countdown);
 
 }  // namespace vorlick

@@ -1,7 +1,7 @@
 #include "terminal_layout.h"
 
+#include "box_keys.h"
 #include "box_text.h"
-#include "button_label.h"
 #include "deadline.h"
 
 namespace vorlick {
@@ -141,9 +141,9 @@ const char* IconTag(Icon icon) {
 
 // Text lines with the icon's tag before the first and the others indented
 // under it; right-aligned lines are padded to the widest.
-std::vector<std::string> TextLines(const BoxPlan& model,
-                                   const std::string& text, int columns) {
-  const std::string tag = IconTag(model.look.icon);
+std::vector<std::string> TextLines(const BoxPlan& plan, const std::string& text,
+                                   int columns) {
+  const std::string tag = IconTag(plan.look.icon);
   const int indent = static_cast<int>(tag.size());
   std::vector<std::string> lines = WrapText(text, columns - indent);
   int widest = 0;
@@ -152,7 +152,7 @@ std::vector<std::string> TextLines(const BoxPlan& model,
   }
   for (size_t i = 0; i < lines.size(); ++i) {
     std::string pad;
-    if (model.look.rightAligned) pad.assign(widest - TextWidth(lines[i]), ' ');
+    if (plan.look.rightAligned) pad.assign(widest - TextWidth(lines[i]), ' ');
     lines[i] = (i == 0 ? tag : std::string(indent, ' ')) + pad + lines[i];
   }
   return lines;
@@ -194,11 +194,11 @@ std::vector<std::string> WrapText(const std::string& text, int columns) {
   return lines;
 }
 
-std::string ButtonLine(const BoxPlan& model, int focus) {
+std::string ButtonLine(const BoxPlan& plan, int focus) {
   std::string row;
-  for (int i = 0; i < model.buttons.count; ++i) {
+  for (int i = 0; i < plan.buttons.count; ++i) {
     if (i > 0) row += "  ";
-    const std::string label = LabelOf(model.buttons.ids[i]).text;
+    const std::string label = ShownLabel(plan.language, plan.buttons.ids[i]);
     if (i == focus) {
       row += std::string(kReverse) + "> " + label + " <" + kPlain;
     } else {
@@ -208,13 +208,13 @@ std::string ButtonLine(const BoxPlan& model, int focus) {
   return row;
 }
 
-TerminalLayout LayOutTerminalBox(const BoxPlan& model,
+TerminalLayout LayOutTerminalBox(const BoxPlan& plan,
                                  const std::string& caption,
                                  const std::string& text, int timeoutSeconds,
                                  int columns, int rows) {
   // The last column stays empty: writing there makes some terminals wrap.
   const int width = (columns < kMinimumColumns ? kMinimumColumns : columns) - 1;
-  std::vector<std::string> textLines = TextLines(model, text, width);
+  std::vector<std::string> textLines = TextLines(plan, text, width);
   const int otherLines = timeoutSeconds > 0 ? 6 : 4;
   CutToHeight(textLines, otherLines, rows);
 
@@ -226,10 +226,11 @@ TerminalLayout LayOutTerminalBox(const BoxPlan& model,
   lines.emplace_back();
   if (timeoutSeconds > 0) {
     layout.countdownLine = static_cast<int>(lines.size());
-    lines.push_back(CountdownLine(static_cast<std::uint64_t>(timeoutSeconds)));
+    lines.push_back(CountdownLine(plan.language,
+                                  static_cast<std::uint64_t>(timeoutSeconds)));
     lines.emplace_back();
   }
-  lines.push_back(ButtonLine(model, model.defaultIndex));
+  lines.push_back(ButtonLine(plan, plan.defaultIndex));
   return layout;
 }
 

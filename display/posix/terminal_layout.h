@@ -18,14 +18,14 @@ struct TerminalLayout {
 // `columns` and `rows` are the terminal's size (rows 0: unknown). Text lines
 // are wrapped to fit the width, and cut when the box would be taller than the
 // terminal, because lines scrolled away could not be redrawn.
-TerminalLayout LayOutTerminalBox(const BoxPlan& model,
+TerminalLayout LayOutTerminalBox(const BoxPlan& plan,
                                  const std::string& caption,
                                  const std::string& text, int timeoutSeconds,
                                  int columns, int rows);
 
 // The button line: the focused button in reverse video as "> OK <", the
 // others as "[ OK ]", so the focus shows on terminals without attributes too.
-std::string ButtonLine(const BoxPlan& model, int focus);
+std::string ButtonLine(const BoxPlan& plan, int focus);
 
 // Columns a code point takes: 0 for combining marks, 2 for wide East Asian
 // characters and emoji, else 1.

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "box_style.h"
+#include "countdown.h"
 #include "gdi_text.h"
 
 namespace vorlick {
@@ -23,10 +24,9 @@ struct BoxCall {
   const wchar_t* text;
   const wchar_t* caption;
   BoxPlan plan;
-  int defaultId;  // the default button's ID, which DM_SETDEFID may change
-  std::uint64_t timeoutMs;  // 0: the box waits for an answer
-  ULONGLONG deadline;       // GetTickCount64 at which the box closes
-  std::uint64_t shownSeconds;
+  int defaultId;        // the default button's ID, which DM_SETDEFID may change
+  int timeoutSeconds;   // 0: the box waits for an answer
+  Countdown countdown;  // on GetTickCount64's clock
   GdiCalls gdi;
 };
 

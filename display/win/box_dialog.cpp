@@ -1,7 +1,6 @@
 // The box's dialog procedure: it sets the box up once, answers commands the
 // way Windows' message boxes do, and counts down.
 #include "box_call.h"
-#include "countdown.h"
 #include "task_modal.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
@@ -21,20 +20,17 @@ void Finish(HWND box, int result) {
 // Shows the seconds left when they changed and wakes up again when they
 // next change; at the deadline the box closes by itself.
 void CountDown(HWND box, BoxCall& call) {
-  const ULONGLONG now = GetTickCount64();
-  if (now >= call.deadline) {
+  const CountdownTick tick = Tick(call.countdown, GetTickCount64());
+  if (tick.expired) {
     Finish(box, kIdTimeout);
     return;
   }
-  const std::uint64_t left = call.deadline - now;
-  const std::uint64_t seconds = SecondsLeft(left);
-  if (seconds != call.shownSeconds) {
+  if (tick.changed) {
     char16_t text[kCountdownUnits];
-    FormatCountdown(seconds, text);
+    FormatCountdown(call.plan.language, tick.seconds, text);
     SetDlgItemTextW(box, kCountdownId, reinterpret_cast<const wchar_t*>(text));
-    call.shownSeconds = seconds;
   }
-  SetTimer(box, kCountdownTimer, MsUntilNextChange(left), nullptr);
+  SetTimer(box, kCountdownTimer, tick.wakeInMs, nullptr);
 }
 
 const wchar_t* IconResource(Icon icon) {
@@ -88,13 +84,10 @@ BOOL StartBox(HWND box, BoxCall& call) {
   SetWindowTextW(box, call.caption);
   SetDlgItemTextW(box, kTextId, call.text);
   if (call.plan.look.icon != Icon::kNone) ShowIcon(box, call.plan.look.icon);
-  if (call.timeoutMs > 0) {
-    call.deadline = GetTickCount64() + call.timeoutMs;
-    CountDown(box, call);
-  }
+  if (Runs(call.countdown)) CountDown(box, call);
   PlaceBox(box, call);
   // A box that Escape cannot close shows its close button greyed, too.
-  if (call.plan.escapeAnswer == 0) {
+  if (!Closable(call.plan)) {
     EnableMenuItem(GetSystemMenu(box, FALSE), SC_CLOSE,
                    MF_BYCOMMAND | MF_GRAYED);
   }
@@ -138,7 +131,7 @@ BOOL HandleMessage(HWND box, BoxCall& call, UINT message, WPARAM wParam) {
       return TRUE;
     case WM_CLOSE:
       // The close button, Alt+F4 and WM_CLOSE all count as Escape.
-      OnCommand(box, call, kIdCancel);
+      if (const int answer = AnswerToEscape(call.plan)) Finish(box, answer);
       return TRUE;
     case WM_TIMER:
       if (wParam != kCountdownTimer) return FALSE;

@@ -55,8 +55,8 @@ Size FrameOf(HWND box) {
 int WidestLabel(HWND box, const BoxCall& call) {
   int widest = 0;
   for (int i = 0; i < call.plan.buttons.count; ++i) {
-    ButtonText label;
-    Win32Label(call.plan.buttons.ids[i], label);
+    LabelText label;
+    Win32Label(call.plan.language, call.plan.buttons.ids[i], label);
     const Size size =
         MeasureText(call.gdi, box, reinterpret_cast<const wchar_t*>(label),
                     kWide, kLabelFormat);
@@ -71,10 +71,11 @@ Size IconSize(const BoxCall& call) {
 }
 
 Size CountdownSize(HWND box, const BoxCall& call) {
-  if (call.timeoutMs == 0) return {0, 0};
+  if (!Runs(call.countdown)) return {0, 0};
   // The first number shown is the longest, so the line never needs to grow.
   char16_t text[kCountdownUnits];
-  FormatCountdown(SecondsLeft(call.timeoutMs), text);
+  FormatCountdown(call.plan.language,
+                  static_cast<std::uint64_t>(call.timeoutSeconds), text);
   return MeasureText(call.gdi, box, reinterpret_cast<const wchar_t*>(text),
                      kWide, kLineFormat);
 }
@@ -120,7 +121,7 @@ void Move(HWND box, int id, const Place& place) {
 void MoveControls(HWND box, const BoxCall& call, const BoxLayout& layout) {
   if (call.plan.look.icon != Icon::kNone) Move(box, kIconId, layout.icon);
   Move(box, kTextId, layout.text);
-  if (call.timeoutMs > 0) Move(box, kCountdownId, layout.countdown);
+  if (Runs(call.countdown)) Move(box, kCountdownId, layout.countdown);
   for (int i = 0; i < call.plan.buttons.count; ++i) {
     Move(box, call.plan.buttons.ids[i], layout.buttons[i]);
   }

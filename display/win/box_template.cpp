@@ -29,8 +29,8 @@ void AddButtons(const BoxCall& call, DialogTemplate& dialog) {
     DWORD style = kChild | WS_TABSTOP;
     style |= id == call.defaultId ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
     if (i == 0) style |= WS_GROUP;
-    ButtonText label;
-    Win32Label(id, label);
+    LabelText label;
+    Win32Label(call.plan.language, id, label);
     AddItem(dialog, {style, 0, kButtonClass, static_cast<DWORD>(id),
                      reinterpret_cast<const wchar_t*>(label)});
   }
@@ -41,7 +41,7 @@ void AddButtons(const BoxCall& call, DialogTemplate& dialog) {
 bool BuildBoxTemplate(const BoxCall& call, const TemplateFont& font,
                       DialogTemplate& dialog) {
   const bool hasIcon = call.plan.look.icon != Icon::kNone;
-  const bool counts = call.timeoutMs > 0;
+  const bool counts = Runs(call.countdown);
   const int items =
       (hasIcon ? 1 : 0) + 1 + (counts ? 1 : 0) + call.plan.buttons.count;
   DWORD style = kBoxStyle;

@@ -2,10 +2,15 @@
 
 namespace vorlick {
 
-int Win32Label(int buttonId, ButtonText& out) {
-  const ButtonLabel label = LabelOf(buttonId);
-  const int key = label.markedOnWindows ? label.accessKey : -1;
-  return MarkLabel(label.text, key, u'&', out);
+int Win32Label(Language language, int buttonId, LabelText& out) {
+  const char16_t* text = ButtonText(language, buttonId);
+  int length = 0;
+  while (text[length] != 0 && length < kLabelUnits - 1) {
+    out[length] = text[length];
+    ++length;
+  }
+  out[length] = 0;
+  return length;
 }
 
 }  // namespace vorlick

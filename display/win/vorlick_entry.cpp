@@ -1,12 +1,30 @@
 // Vorlick.dll's one export, by ordinal 755 only (see Vorlick.def), and the
 // library's entry, which has nothing to set up: all state belongs to a call.
 #include "box_call.h"
-#include "countdown.h"
+
+namespace {
+
+// The user's UI language as Windows reports it, by its locale name
+// ("de-DE"); English where none of ours matches.
+vorlick::Language UserLanguage() {
+  wchar_t name[LOCALE_NAME_MAX_LENGTH];
+  const LCID locale = MAKELCID(GetUserDefaultUILanguage(), SORT_DEFAULT);
+  if (LCIDToLocaleName(locale, name, LOCALE_NAME_MAX_LENGTH, 0) > 0) {
+    const vorlick::Language found =
+        vorlick::FindLanguage(reinterpret_cast<const char16_t*>(name));
+    if (found >= 0) return found;
+  }
+  return vorlick::kEnglish;
+}
+
+}  // namespace
 
 extern "C" int WINAPI VorlickShowMessage(HWND owner, const wchar_t* text,
                                          const wchar_t* caption, UINT style,
                                          int timeout, int defaultId) {
   using namespace vorlick;
+  // The time-out counts from the call, whatever the box needs to appear.
+  const Countdown countdown = StartCountdown(timeout, GetTickCount64());
   if (!IsShowable(style)) return 0;
   // Windows' message boxes refuse an owner that is not a window.
   if (owner != nullptr && !IsWindow(owner)) return 0;
@@ -15,8 +33,10 @@ extern "C" int WINAPI VorlickShowMessage(HWND owner, const wchar_t* text,
   call.text = text != nullptr ? text : L"";
   call.caption = caption != nullptr ? caption : L"";
   call.plan = PlanBox(style, defaultId);
+  call.plan.language = UserLanguage();
   call.defaultId = call.plan.buttons.ids[call.plan.defaultIndex];
-  call.timeoutMs = TimeoutMs(timeout);
+  call.timeoutSeconds = timeout > 0 ? timeout : 0;
+  call.countdown = countdown;
   return ShowBox(call);
 }
 

@@ -1,5 +1,5 @@
-// The countdown's arithmetic and its line, at the edges of every range, in
-// both the bytes of the Linux boxes and the UTF-16 of the Windows one.
+// The countdown's arithmetic at the edges of every range, and its ticks as
+// every front end runs them.
 #include "countdown.h"
 
 #include <gtest/gtest.h>
@@ -87,44 +87,48 @@ TEST(Countdown, WakingAtEachChangeShowsEverySecondOnce) {
   EXPECT_EQ(Shown(1), (std::vector<std::uint64_t>{1}));
 }
 
-struct LineCase {
-  std::uint64_t seconds;
-  std::string line;
-};
-
-const LineCase kLines[] = {
-    {0, "Closes in 0 s"},
-    {1, "Closes in 1 s"},
-    {10, "Closes in 10 s"},
-    {86400, "Closes in 86400 s"},
-    {2147483647u, "Closes in 2147483647 s"},
-    {4294967295u, "Closes in 4294967295 s"},
-    {UINT64_MAX, "Closes in 18446744073709551615 s"},
-};
-
-TEST(Countdown, LineInBytes) {
-  for (const LineCase& c : kLines) {
-    char text[kCountdownUnits];
-    const int length = FormatCountdown(c.seconds, text);
-    EXPECT_EQ(std::string(text), c.line);
-    EXPECT_EQ(length, static_cast<int>(c.line.size()));
+TEST(Countdown, NoTimeOutNeverTicks) {
+  for (int seconds : {0, -1, -2147483647 - 1}) {
+    Countdown countdown = StartCountdown(seconds, 5000);
+    EXPECT_FALSE(Runs(countdown)) << seconds;
+    const CountdownTick tick = Tick(countdown, 1u << 31);
+    EXPECT_FALSE(tick.expired);
+    EXPECT_FALSE(tick.changed);
   }
 }
 
-TEST(Countdown, LineInUtf16) {
-  for (const LineCase& c : kLines) {
-    char16_t text[kCountdownUnits];
-    const int length = FormatCountdown(c.seconds, text);
-    EXPECT_EQ(std::u16string(text),
-              std::u16string(c.line.begin(), c.line.end()));
-    EXPECT_EQ(length, static_cast<int>(c.line.size()));
+// A 3-second box started at 1000 ms, ticked when told and at odd moments.
+TEST(Countdown, TicksShowEachSecondOnceAndExpireAtTheDeadline) {
+  struct Step {
+    std::uint64_t now;
+    bool expired;
+    bool changed;
+    std::uint64_t seconds;
+    std::uint32_t wake;
+  };
+  const Step steps[] = {
+      {1000, false, true, 3, 1000}, {1500, false, false, 3, 500},
+      {2000, false, true, 2, 1000}, {2001, false, false, 2, 999},
+      {3999, false, true, 1, 1},    {4000, true, false, 0, 0},
+      {9000, true, false, 0, 0},
+  };
+  Countdown countdown = StartCountdown(3, 1000);
+  EXPECT_EQ(countdown.deadlineMs, 4000u);
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.now);
+    const CountdownTick tick = Tick(countdown, step.now);
+    EXPECT_EQ(tick.expired, step.expired);
+    EXPECT_EQ(tick.changed, step.changed);
+    if (step.expired) continue;
+    EXPECT_EQ(tick.seconds, step.seconds);
+    EXPECT_EQ(tick.wakeInMs, step.wake);
   }
 }
 
-TEST(Countdown, TheLongestLineFillsItsBuffer) {
-  EXPECT_EQ(kCountdownUnits, 33);
-  char text[kCountdownUnits];
-  EXPECT_EQ(FormatCountdown(UINT64_MAX, text), kCountdownUnits - 1);
+TEST(Countdown, TheLargestTimeOutDoesNotWrap) {
+  Countdown countdown = StartCountdown(2147483647, 7);
+  EXPECT_EQ(countdown.deadlineMs, 2147483647007u);
+  EXPECT_EQ(Tick(countdown, 7).seconds, 2147483647u);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The keys of the GTK and the terminal box: focus moving round the buttons,
 // plain letters, and the access keys GTK is given. The box's buttons,
-// default and answers are tested with the shared model in display_common.
+// default and answers are tested with the shared plan in display_common.
 #include "box_keys.h"
 
 #include <gtest/gtest.h>
@@ -11,28 +11,29 @@
 namespace vorlick {
 namespace {
 
-TEST(BoxKeysTest, MnemonicLabelsMarkTheFirstLetter) {
-  const std::vector<std::string> expected = {
-      "_OK", "_Cancel", "_Abort",     "_Retry",    "_Ignore", "_Yes",
-      "_No", "_Cancel", "_Try Again", "_Continue", "_Help"};
-  std::vector<std::string> actual;
-  for (unsigned style : {0x1u, 0x2u, 0x4u, 0x6u | 0x4000u}) {
-    const BoxPlan plan = PlanBox(style, 0);
-    for (int i = 0; i < plan.buttons.count; ++i) {
-      char label[kLabelUnits];
-      const int length = MnemonicLabel(plan.buttons.ids[i], label);
-      EXPECT_EQ(length, static_cast<int>(std::string(label).size()));
-      actual.push_back(label);
-    }
-  }
-  EXPECT_EQ(actual, expected);
-}
-
-TEST(BoxKeysTest, MnemonicLabelOfNoButtonIsEmpty) {
-  for (int id : {0, 8, 12, kIdTimeout, -1}) {
-    char label[kLabelUnits];
-    EXPECT_EQ(MnemonicLabel(id, label), 0) << id;
-    EXPECT_EQ(std::string(label), "") << id;
+TEST(BoxKeysTest, MnemonicLabelsMarkAKeyOnEveryButton) {
+  struct Case {
+    const char* language;
+    int id;
+    std::string mnemonic;
+    std::string shown;
+  };
+  const Case cases[] = {
+      {"en", kIdOk, "_OK", "OK"},
+      {"en", kIdTryAgain, "_Try Again", "Try Again"},
+      {"de", kIdAbort, "Abbr_uch", "Abbruch"},
+      {"de", kIdCancel, "_Abbrechen", "Abbrechen"},
+      {"ru", kIdNo, "_\xD0\x9D\xD0\xB5\xD1\x82", "\xD0\x9D\xD0\xB5\xD1\x82"},
+      {"ja", kIdCancel,
+       "\xE3\x82\xAD\xE3\x83\xA3\xE3\x83\xB3\xE3\x82\xBB\xE3\x83\xAB(_C)",
+       "\xE3\x82\xAD\xE3\x83\xA3\xE3\x83\xB3\xE3\x82\xBB\xE3\x83\xAB(C)"},
+      {"en", 8, "", ""},
+      {"en", kIdTimeout, "", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.language << " " << c.id);
+    EXPECT_EQ(MnemonicLabel(FindLanguage(c.language), c.id), c.mnemonic);
+    EXPECT_EQ(ShownLabel(FindLanguage(c.language), c.id), c.shown);
   }
 }
 
@@ -58,7 +59,7 @@ TEST(BoxKeysTest, MoveFocusWrapsAround) {
 
 struct LetterCase {
   unsigned style;
-  char letter;
+  char32_t letter;
   int focus;
   int index;
   bool unique;
@@ -77,9 +78,20 @@ TEST(BoxKeysTest, LettersChooseOrMoveBetweenSharedLetters) {
   for (const LetterCase& c : cases) {
     const LetterMatch match =
         MatchLetter(PlanBox(c.style, 0), c.letter, c.focus);
-    EXPECT_EQ(match.index, c.index) << std::hex << c.style << " " << c.letter;
-    EXPECT_EQ(match.unique, c.unique) << std::hex << c.style << " " << c.letter;
+    EXPECT_EQ(match.index, c.index) << std::hex << c.style << " " << +c.letter;
+    EXPECT_EQ(match.unique, c.unique)
+        << std::hex << c.style << " " << +c.letter;
   }
+}
+
+TEST(BoxKeysTest, LettersFollowTheLanguage) {
+  BoxPlan plan = PlanBox(0x4, 0);  // Yes, No
+  plan.language = FindLanguage("ru");
+  EXPECT_EQ(MatchLetter(plan, 0x434, 1).index, 0);  // д for Да
+  EXPECT_EQ(MatchLetter(plan, 0x41D, 0).index, 1);  // Н for Нет
+  EXPECT_EQ(MatchLetter(plan, U'y', 1).index, -1);
+  plan.language = FindLanguage("de");
+  EXPECT_EQ(MatchLetter(plan, U'J', 1).index, 0);
 }
 
 }  // namespace
