@@ -1,0 +1,35 @@
+// What the launcher needs from the system, one file per platform.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "launcher.h"
+
+struct ProgramRun {
+  bool started = false;
+  bool waited = true;  // false: the program ran, but its end was not seen
+  std::uint32_t exitCode = 0;
+  int signal = 0;     // POSIX: the signal that ended it, 0 when it exited
+  std::string error;  // why it could not be started or awaited
+};
+
+// Creates a file that did not exist before in the temporary folder and
+// writes `bytes` to it; on failure nothing is left behind and `error` says
+// why.
+bool CreateRequestFile(const std::string& bytes, std::filesystem::path& path,
+                       std::string& error);
+
+// Starts `program` on the request file and waits for it to end.
+ProgramRun RunProgram(const std::filesystem::path& program,
+                      const std::filesystem::path& request,
+                      const StartedHook& started);
+
+// A path as UTF-8 text for messages.
+std::string PathText(const std::filesystem::path& path);
+
+// The exit code of a run that timed out, and the one a program ends with
+// when the system cannot load its display library.
+extern const std::uint32_t kTimedOutExitCode;
+extern const std::uint32_t kNoLibraryExitCode;
