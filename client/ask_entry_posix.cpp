@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <csignal>
 #include <cstring>
 
@@ -41,15 +42,13 @@ bool WriteAll(int fd, const std::string& text) {
 
 }  // namespace
 
-std::filesystem::path DefaultProgram() {
-  std::error_code error;
-  const std::filesystem::path self =
-      std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error) return {};
-  return self.parent_path() / kProgramName;
+std::string DefaultProgram() {
+  std::string self(PATH_MAX, '\0');
+  const ssize_t length = readlink("/proc/self/exe", self.data(), self.size());
+  if (length <= 0 || static_cast<std::size_t>(length) == self.size()) return {};
+  self.resize(static_cast<std::size_t>(length));
+  return self.substr(0, self.rfind('/') + 1) + kProgramName;
 }
-
-std::filesystem::path NativePath(const std::string& text) { return text; }
 
 bool ReadStandardInput(std::string& bytes, std::size_t limit,
                        std::string& error) {

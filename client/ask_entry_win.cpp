@@ -40,7 +40,7 @@ void Write(DWORD which, const std::string& text) {
 
 }  // namespace
 
-std::filesystem::path DefaultProgram() {
+std::string DefaultProgram() {
   std::wstring self(MAX_PATH, L'\0');
   DWORD length = 0;
   while ((length = GetModuleFileNameW(nullptr, self.data(),
@@ -50,15 +50,8 @@ std::filesystem::path DefaultProgram() {
     self.resize(self.size() * 2);
   }
   if (length == 0 || length == self.size()) return {};
-  self.resize(length);
-  return std::filesystem::path(self).parent_path() / kProgramName;
-}
-
-std::filesystem::path NativePath(const std::string& text) {
-  std::u16string wide;
-  std::string ignored;
-  DecodeUtf8(text, wide, ignored);  // made from UTF-16 by wmain: it decodes
-  return std::wstring(wide.begin(), wide.end());
+  self.resize(self.find_last_of(L"\\/") + 1);
+  return EncodeUtf8(std::u16string(self.begin(), self.end())) + kProgramName;
 }
 
 bool ReadStandardInput(std::string& bytes, std::size_t limit,

@@ -96,9 +96,7 @@ int ReadText(AskCommand& command) {
   return 0;
 }
 
-int Finish(const AskOutcome& outcome, const std::filesystem::path& program,
-           bool print) {
-  const std::string name = PathText(program);
+int Finish(const AskOutcome& outcome, const std::string& name, bool print) {
   switch (outcome.status) {
     case AskStatus::kRequestRefused:
       return Fail(kExitDataError, outcome.detail);
@@ -136,8 +134,8 @@ int RunAskTool(const std::vector<std::string>& args) {
   if (command.textFromInput) {
     if (int status = ReadText(command); status != 0) return status;
   }
-  const std::filesystem::path program =
-      command.program ? NativePath(*command.program) : DefaultProgram();
+  const std::string program =
+      command.program ? *command.program : DefaultProgram();
   if (program.empty()) {
     return Fail(kExitUnavailable, std::string("cannot find the ") +
                                       kProgramName +

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
 #include <string>
 
 #include "launcher.h"
@@ -18,16 +17,16 @@ struct ProgramRun {
 // Creates a file that did not exist before in the temporary folder and
 // writes `bytes` to it; on failure nothing is left behind and `error` says
 // why.
-bool CreateRequestFile(const std::string& bytes, std::filesystem::path& path,
+bool CreateRequestFile(const std::string& bytes, std::string& path,
                        std::string& error);
 
 // Starts `program` on the request file and waits for it to end.
-ProgramRun RunProgram(const std::filesystem::path& program,
-                      const std::filesystem::path& request,
+ProgramRun RunProgram(const std::string& program, const std::string& request,
                       const StartedHook& started);
 
-// A path as UTF-8 text for messages.
-std::string PathText(const std::filesystem::path& path);
+// Whether anything has the name `path`, and its removal.
+bool FileExists(const std::string& path);
+void RemoveFile(const std::string& path);
 
 // The exit code of a run that timed out, and the one a program ends with
 // when the system cannot load its display library.

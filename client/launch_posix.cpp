@@ -2,6 +2,7 @@
 // shell) for the program, waitpid for its status.
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -42,7 +43,7 @@ bool WriteAll(int fd, const std::string& bytes) {
 
 }  // namespace
 
-bool CreateRequestFile(const std::string& bytes, std::filesystem::path& path,
+bool CreateRequestFile(const std::string& bytes, std::string& path,
                        std::string& error) {
   const std::string folder = TemporaryFolder();
   std::string name = folder + "/tandrel-ask-XXXXXX.txt";
@@ -65,15 +66,14 @@ bool CreateRequestFile(const std::string& bytes, std::filesystem::path& path,
   return true;
 }
 
-ProgramRun RunProgram(const std::filesystem::path& program,
-                      const std::filesystem::path& request,
+ProgramRun RunProgram(const std::string& program, const std::string& request,
                       const StartedHook& started) {
   ProgramRun run;
   // tandrel forms its command line as "NAME" ARGUMENTS, so a name holding a
   // double quote would end early and spill into the path.
-  std::string name = program.string();
+  std::string name = program;
   if (name.find('"') != std::string::npos) name = "tandrel";
-  std::string path = request.string();
+  std::string path = request;
   std::vector<char*> argv = {name.data(), path.data(), nullptr};
   pid_t child = 0;
   const int failed = posix_spawn(&child, program.c_str(), nullptr, nullptr,
@@ -99,6 +99,9 @@ ProgramRun RunProgram(const std::filesystem::path& program,
   return run;
 }
 
-std::string PathText(const std::filesystem::path& path) {
-  return path.string();
+bool FileExists(const std::string& path) {
+  struct stat status {};
+  return lstat(path.c_str(), &status) == 0 || errno != ENOENT;
 }
+
+void RemoveFile(const std::string& path) { unlink(path.c_str()); }

@@ -30,6 +30,17 @@ std::string SystemMessage(DWORD code) {
   return EncodeUtf8(message);
 }
 
+std::wstring Wide(const std::string& text) {
+  std::u16string wide;
+  std::string ignored;
+  DecodeUtf8(text, wide, ignored);  // paths come from EncodeUtf8: it decodes
+  return std::wstring(wide.begin(), wide.end());
+}
+
+std::string Narrow(const std::wstring& text) {
+  return EncodeUtf8(std::u16string(text.begin(), text.end()));
+}
+
 std::wstring Hex(std::uint32_t value) {
   constexpr wchar_t kDigits[] = L"0123456789abcdef";
   std::wstring hex;
@@ -47,7 +58,7 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
 
 }  // namespace
 
-bool CreateRequestFile(const std::string& bytes, std::filesystem::path& path,
+bool CreateRequestFile(const std::string& bytes, std::string& path,
                        std::string& error) {
   wchar_t folder[MAX_PATH + 1] = {};
   const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
@@ -73,30 +84,30 @@ bool CreateRequestFile(const std::string& bytes, std::filesystem::path& path,
     const bool written = WriteAll(file, bytes);
     failure = GetLastError();
     if (CloseHandle(file) && written) {
-      path = name;
+      path = Narrow(name);
       return true;
     }
     DeleteFileW(name.c_str());
-    error = "cannot write the request file " + PathText(name) + ": " +
+    error = "cannot write the request file " + Narrow(name) + ": " +
             SystemMessage(failure);
     return false;
   }
-  error = "cannot create a request file in " + PathText(folder) + ": " +
+  error = "cannot create a request file in " + Narrow(folder) + ": " +
           SystemMessage(failure);
   return false;
 }
 
-ProgramRun RunProgram(const std::filesystem::path& program,
-                      const std::filesystem::path& request,
+ProgramRun RunProgram(const std::string& program, const std::string& request,
                       const StartedHook& started) {
   ProgramRun run;
   // The program's name in quotes, one blank, the path verbatim: Tandrel.exe
   // takes everything after the name and its blanks as the path.
-  std::wstring line = L"\"" + program.native() + L"\" " + request.native();
+  const std::wstring name = Wide(program);
+  std::wstring line = L"\"" + name + L"\" " + Wide(request);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0,
+  if (!CreateProcessW(name.c_str(), line.data(), nullptr, nullptr, FALSE, 0,
                       nullptr, nullptr, &startup, &process)) {
     run.error = SystemMessage(GetLastError());
     return run;
@@ -115,7 +126,9 @@ ProgramRun RunProgram(const std::filesystem::path& program,
   return run;
 }
 
-std::string PathText(const std::filesystem::path& path) {
-  const std::wstring& native = path.native();
-  return EncodeUtf8(std::u16string(native.begin(), native.end()));
+bool FileExists(const std::string& path) {
+  return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES ||
+         GetLastError() != ERROR_FILE_NOT_FOUND;
 }
+
+void RemoveFile(const std::string& path) { DeleteFileW(Wide(path).c_str()); }

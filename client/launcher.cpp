@@ -1,7 +1,5 @@
 #include "launcher.h"
 
-#include <system_error>
-
 #include "launch_platform.h"
 #include "request_writer.h"
 
@@ -52,7 +50,7 @@ AskOutcome Classify(const ProgramRun& run, bool requestRemains) {
 
 }  // namespace
 
-AskOutcome Ask(const std::filesystem::path& program, const AskRequest& request,
+AskOutcome Ask(const std::string& program, const AskRequest& request,
                const StartedHook& started) {
   AskOutcome outcome;
   std::string bytes;
@@ -61,16 +59,14 @@ AskOutcome Ask(const std::filesystem::path& program, const AskRequest& request,
     outcome.detail = Describe(*error);
     return outcome;
   }
-  std::filesystem::path path;
+  std::string path;
   if (!CreateRequestFile(bytes, path, outcome.detail)) {
     outcome.status = AskStatus::kNoRequestFile;
     return outcome;
   }
   const ProgramRun run = RunProgram(program, path, started);
-  std::error_code ignored;
-  const bool remains = std::filesystem::symlink_status(path, ignored).type() !=
-                       std::filesystem::file_type::not_found;
+  const bool remains = FileExists(path);
   outcome = Classify(run, remains);
-  if (remains) std::filesystem::remove(path, ignored);
+  if (remains) RemoveFile(path);
   return outcome;
 }

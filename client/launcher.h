@@ -6,7 +6,6 @@
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -44,6 +43,8 @@ using StartedHook = std::function<void(long processId)>;
 // Windows: runs `program` with the command line "PROGRAM" PATH (the path
 // verbatim, unquoted). POSIX: runs `program` with the path as its one
 // argument. The temporary folder is TMPDIR when it is an absolute path,
-// otherwise /tmp; on Windows, the one GetTempPathW names.
-AskOutcome Ask(const std::filesystem::path& program, const AskRequest& request,
+// otherwise /tmp; on Windows, the one GetTempPathW names. Paths, the
+// program's and those in messages, are the system's bytes on POSIX and UTF-8
+// on Windows.
+AskOutcome Ask(const std::string& program, const AskRequest& request,
                const StartedHook& started = {});

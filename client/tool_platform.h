@@ -2,7 +2,6 @@
 // per platform.
 #pragma once
 
-#include <filesystem>
 #include <string>
 
 #include "launcher.h"
@@ -12,10 +11,7 @@ extern const char* const kProgramName;
 
 // The program installed beside tandrel-ask, or an empty path when
 // tandrel-ask cannot tell where it is itself.
-std::filesystem::path DefaultProgram();
-
-// A path given as UTF-8 on the command line, in the system's own form.
-std::filesystem::path NativePath(const std::string& text);
+std::string DefaultProgram();
 
 // Reads standard input to its end, but no more than `limit` + 1 bytes;
 // false with `error` when it cannot be read.
