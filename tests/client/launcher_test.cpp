@@ -33,6 +33,21 @@ TEST_F(Launcher, ValuesAndTheOneArgumentReachTheProgram) {
   EXPECT_TRUE(TempIsEmpty());
 }
 
+// tandrel forms its command line as "NAME" ARGUMENTS: a double quote in its
+// name would end the name early and spill into the path.
+TEST_F(Launcher, AProgramNameWithAQuoteIsNotPassedOn) {
+  const std::string folder = folder_.Path("a\"b");
+  mkdir(folder.c_str(), 0700);
+  std::filesystem::create_symlink(kStagedTandrel, folder + "/tandrel");
+  EXPECT_EQ(Ask(folder + "/tandrel", {u"T", u"B", 0, 0, 0}).status,
+            AskStatus::kAnswered);
+  const std::optional<Recorded> record = TakeRecord();
+  ASSERT_TRUE(record);
+  ASSERT_EQ(record->args.size(), 2u);
+  EXPECT_EQ(record->args[0], "tandrel");
+  EXPECT_EQ(record->caption, u"T");
+}
+
 TEST_F(Launcher, EveryOutcomeLeavesNoRequestBehind) {
   struct Case {
     const char* name;
