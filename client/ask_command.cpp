@@ -48,19 +48,19 @@ enum class Option {
 };
 
 struct OptionSpec {
-  char shortName;  // 0: long only
   const char* longName;
   Option option;
+  char shortName;  // 0: long only
 };
 
 constexpr OptionSpec kOptions[] = {
-    {'t', "title", Option::kTitle},     {'b', "buttons", Option::kButtons},
-    {'i', "icon", Option::kIcon},       {'d', "default", Option::kDefault},
-    {'T', "timeout", Option::kTimeout}, {0, "style", Option::kStyle},
-    {0, "program", Option::kProgram},   {0, "help-button", Option::kHelpButton},
-    {0, "topmost", Option::kTopmost},   {0, "right", Option::kRight},
-    {0, "rtl", Option::kRtl},           {'p', "print", Option::kPrint},
-    {0, "help", Option::kHelp},         {0, "version", Option::kVersion}};
+    {"title", Option::kTitle, 't'},     {"buttons", Option::kButtons, 'b'},
+    {"icon", Option::kIcon, 'i'},       {"default", Option::kDefault, 'd'},
+    {"timeout", Option::kTimeout, 'T'}, {"style", Option::kStyle, 0},
+    {"program", Option::kProgram, 0},   {"help-button", Option::kHelpButton, 0},
+    {"topmost", Option::kTopmost, 0},   {"right", Option::kRight, 0},
+    {"rtl", Option::kRtl, 0},           {"print", Option::kPrint, 'p'},
+    {"help", Option::kHelp, 0},         {"version", Option::kVersion, 0}};
 
 bool TakesValue(Option option) { return option <= Option::kProgram; }
 

@@ -96,8 +96,8 @@ StartedHook GuardSignals() {
 void RaiseGuardedSignal() {
   program = 0;
   if (received == 0) return;
-  std::signal(received, SIG_DFL);
-  std::raise(received);
+  (void)std::signal(received, SIG_DFL);
+  (void)std::raise(received);
 }
 
 int main(int argc, char** argv) {

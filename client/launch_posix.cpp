@@ -13,8 +13,6 @@
 
 #include "launch_platform.h"
 
-extern char** environ;
-
 // tandrel's own status for a time-out, and the dynamic loader's when it
 // cannot find libvorlick.so (tandrel never exits with it itself).
 const std::uint32_t kTimedOutExitCode = 124;

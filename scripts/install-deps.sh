@@ -9,7 +9,7 @@ packages="build-essential cmake ninja-build pkg-config git
   g++-mingw-w64-i686 binutils-mingw-w64-i686
   wine wine32:i386 wine64
   xvfb x11-utils x11-apps xdotool imagemagick
-  libgtk-3-dev zip unzip dpkg-dev file"
+  libgtk-3-dev zip unzip dpkg-dev file groff-base"
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
