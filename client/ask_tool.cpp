@@ -43,7 +43,7 @@ std::string HelpText() {
          "                         yes, no, tryagain, continue, timeout, none\n"
          "      --program PATH     the " +
          program +
-         " to run (default: the one beside tandrel-ask)\n"
+         " to run (default: beside tandrel-ask)\n"
          "      --help             show this help and exit\n"
          "      --version          show the version and exit\n"
          "\n"
