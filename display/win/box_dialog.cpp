@@ -1,6 +1,7 @@
 // The box's dialog procedure: it sets the box up once, answers commands the
 // way Windows' message boxes do, and counts down.
 #include "box_call.h"
+#include "own_manifest.h"
 #include "task_modal.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
@@ -174,6 +175,7 @@ int ShowBox(BoxCall& call) {
   if (call.plan.look.modality == Modality::kTask && call.owner == nullptr) {
     DisableThreadWindows(disabled);
   }
+  const OwnManifest controls;  // active until the box is gone
   const INT_PTR result = DialogBoxIndirectParamW(
       reinterpret_cast<HINSTANCE>(&__ImageBase), AsTemplate(dialog), call.owner,
       BoxProc, reinterpret_cast<LPARAM>(&call));
