@@ -1,8 +1,11 @@
 // Time from starting a program to its first top-level window being mapped
 // on the X display, for comparing how quickly message-box programs appear.
-//   map_time RUNS PROGRAM [ARGS...]
+//   map_time RUNS PROGRAM [ARGS...] [-- OTHER [ARGS...]]
 // Starts PROGRAM RUNS times; each time waits for a window to be mapped on the
 // root window, then ends the program. Prints every time and the median in ms.
+// With a second program after "--", the two take turns, run by run, so that
+// a machine that slows down or speeds up meanwhile affects both alike; then
+// each one's median and the ratio of the first to the second are printed.
 #include <X11/Xlib.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -12,6 +15,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -52,12 +56,35 @@ double RunOnce(Display* display, char** argv) {
   return mapped ? elapsed : -1;
 }
 
+double Median(std::vector<double> times) {
+  std::sort(times.begin(), times.end());
+  return times[times.size() / 2];
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: map_time RUNS PROGRAM [ARGS...]\n");
+    std::fprintf(
+        stderr,
+        "usage: map_time RUNS PROGRAM [ARGS...] [-- OTHER [ARGS...]]\n");
     return 2;
+  }
+  // The programs' argument lists, each ending in a null as execvp wants.
+  std::vector<std::vector<char*>> programs(1);
+  for (int i = 2; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--") == 0 && programs.size() == 1) {
+      programs.emplace_back();
+      continue;
+    }
+    programs.back().push_back(argv[i]);
+  }
+  for (auto& program : programs) {
+    if (program.empty()) {
+      std::fprintf(stderr, "map_time: a program is missing\n");
+      return 2;
+    }
+    program.push_back(nullptr);
   }
   Display* display = XOpenDisplay(nullptr);
   if (display == nullptr) {
@@ -66,18 +93,27 @@ int main(int argc, char** argv) {
   }
   XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
   const int runs = std::atoi(argv[1]);
-  std::vector<double> times;
+  std::vector<std::vector<double>> times(programs.size());
   for (int i = 0; i < runs; ++i) {
-    double ms = RunOnce(display, argv + 2);
-    if (ms < 0) {
-      std::fprintf(stderr, "map_time: no window was mapped\n");
-      return 1;
+    for (size_t p = 0; p < programs.size(); ++p) {
+      const double ms = RunOnce(display, programs[p].data());
+      if (ms < 0) {
+        std::fprintf(stderr, "map_time: no window was mapped\n");
+        return 1;
+      }
+      std::printf("%.1f ", ms);
+      times[p].push_back(ms);
     }
-    std::printf("%.1f ", ms);
-    times.push_back(ms);
   }
-  std::sort(times.begin(), times.end());
-  std::printf("\nmedian %.1f ms\n", times[times.size() / 2]);
+  std::printf("\n");
+  if (programs.size() == 1) {
+    std::printf("median %.1f ms\n", Median(times[0]));
+  } else {
+    const double first = Median(times[0]);
+    const double second = Median(times[1]);
+    std::printf("median first %.1f ms\nmedian second %.1f ms\nratio %.2f\n",
+                first, second, first / second);
+  }
   XCloseDisplay(display);
   return 0;
 }
