@@ -32,8 +32,9 @@ struct Spacing {
   int labelPadding;  // on each side of the widest label
 };
 
-// The message box's distances at 96 DPI scaled to `dpi`; buttons also grow
-// with a font whose lines are taller than `lineHeight` allows for.
+// The message box's distances at 96 DPI scaled to `dpi`. Buttons are also
+// at least 8 such pixels taller than a line of the font (`lineHeight`), so
+// that a large message font still fits in them.
 Spacing SpacingAt(int dpi, int lineHeight);
 
 struct LayoutInput {
