@@ -56,9 +56,11 @@ struct Outcome {
   long long elapsedMs = 0;
 };
 
-// Runs tandrel with `path` as a job without a terminal and, unless
-// `display` is given, without a display: its box cannot be shown anywhere.
-Outcome RunDetached(const std::string& path, const std::string& display = "") {
+// Runs tandrel (or `program`, as its own name) with `path` as a job without a
+// terminal and, unless `display` is given, without a display: its box cannot
+// be shown anywhere.
+Outcome RunDetached(const std::string& path, const std::string& display = "",
+                    const std::string& program = Program()) {
   int errors[2];
   EXPECT_EQ(pipe(errors), 0);
   const long long start = NowMs();
@@ -77,7 +79,7 @@ Outcome RunDetached(const std::string& path, const std::string& display = "") {
     } else {
       setenv("DISPLAY", display.c_str(), 1);
     }
-    execl(Program().c_str(), "tandrel", path.c_str(), nullptr);
+    execl(program.c_str(), program.c_str(), path.c_str(), nullptr);
     _exit(127);
   }
   close(errors[1]);
@@ -134,6 +136,20 @@ TEST(TandrelProgram, ArgumentsAreJoinedIntoOnePath) {
   EXPECT_EQ(WaitExit(child, 10000), 0);
   EXPECT_EQ(ReadAll(errors[0]), "");
   close(errors[0]);
+  EXPECT_FALSE(Exists(path));
+}
+
+// How the program's own path is spelled has no part in the request path.
+TEST(TandrelProgram, ProgramInAFolderWithAQuoteAndBlanks) {
+  TempFolder folder;
+  const std::string weird = folder.Path("we\"ird dir");
+  ASSERT_EQ(mkdir(weird.c_str(), 0700), 0);
+  const std::string program = weird + "/tandrel";
+  ASSERT_EQ(symlink(Program().c_str(), program.c_str()), 0);
+  const std::string path = folder.Write("my request.txt", kYesNo);
+  Outcome outcome = RunDetached(path, "", program);
+  EXPECT_EQ(outcome.status, 0);
+  EXPECT_EQ(outcome.errors, "");
   EXPECT_FALSE(Exists(path));
 }
 
