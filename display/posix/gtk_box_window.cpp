@@ -83,11 +83,15 @@ int WidestCountdown(GtkWidget* label, Language language, int timeoutSeconds) {
   return widest;
 }
 
+// For assistive technologies a timer: its text changes every second, and a
+// screen reader reads it when asked, without announcing every change (as it
+// would a live region).
 GtkWidget* CountdownLabel(const BoxPlan& plan, int timeoutSeconds) {
   GtkWidget* label = gtk_label_new(
       CountdownLine(plan.language, static_cast<std::uint64_t>(timeoutSeconds))
           .c_str());
   AlignText(label, plan);
+  atk_object_set_role(gtk_widget_get_accessible(label), ATK_ROLE_TIMER);
   return label;
 }
 
@@ -143,6 +147,11 @@ void SetUpWindow(GtkWindow* window, const BoxPlan& plan,
   // A box that must be answered offers no close button.
   gtk_window_set_deletable(window, Closable(plan));
   gtk_container_set_border_width(GTK_CONTAINER(window), kBorder);
+  // An alert, as GTK's own message dialogs are: a screen reader reads the
+  // message, and the icon and countdown with it, as soon as the box appears,
+  // not only its title and the focused button.
+  atk_object_set_role(gtk_widget_get_accessible(GTK_WIDGET(window)),
+                      ATK_ROLE_ALERT);
 }
 
 }  // namespace
