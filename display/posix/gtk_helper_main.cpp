@@ -113,6 +113,10 @@ int main() {
   // otherwise turn the whole box around in a right-to-left locale, which is
   // MB_RTLREADING's to decide.
   gtk_disable_setlocale();
+  // The box draws with cairo alone. Without this GDK sets up OpenGL while
+  // it opens an X display, to pick visuals for GL: half of the helper's
+  // time before the box is mapped.
+  setenv("GDK_GL", "disable", 1);
   if (!gtk_init_check(nullptr, nullptr)) _exit(1);
   Report(vorlick::kOpenedReport, strlen(vorlick::kOpenedReport));
   g_unix_fd_add(kSocket,
