@@ -10,7 +10,7 @@ cd "$(dirname "$0")/../.."
 rounds=${1:-21}
 build=build/native
 cmake --build "$build" --target tandrel vorlick_gtk map_time minimal_gtk_window >/dev/null
-command -v zenity >/dev/null || apt-get install -y -q zenity >/dev/null
+command -v zenity >/dev/null || scripts/install-deps.sh
 
 state=$(mktemp -d)
 request=$(mktemp)
