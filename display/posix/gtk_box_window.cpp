@@ -64,22 +64,22 @@ int Digits(int number) {
   return digits;
 }
 
-// The widest the countdown can be: every digit repeated as often as the
-// numbers to come may have digits (0 stands for itself alone).
+// The widest the countdown can be: each digit repeated as often as the
+// longest number to come has digits (a shorter number of the same digit is
+// narrower), measured in one layout.
 int WidestCountdown(GtkWidget* label, Language language, int timeoutSeconds) {
+  PangoLayout* layout = gtk_widget_create_pango_layout(label, nullptr);
   int widest = 0;
-  for (int digits = 1; digits <= Digits(timeoutSeconds); ++digits) {
-    for (std::uint64_t digit = 0; digit <= 9; ++digit) {
-      std::uint64_t number = 0;
-      for (int i = 0; i < digits; ++i) number = number * 10 + digit;
-      const std::string text = CountdownLine(language, number);
-      PangoLayout* layout = gtk_widget_create_pango_layout(label, text.c_str());
-      int width = 0;
-      pango_layout_get_pixel_size(layout, &width, nullptr);
-      g_object_unref(layout);
-      if (width > widest) widest = width;
-    }
+  for (std::uint64_t digit = 0; digit <= 9; ++digit) {
+    std::uint64_t number = 0;
+    for (int i = 0; i < Digits(timeoutSeconds); ++i)
+      number = number * 10 + digit;
+    pango_layout_set_text(layout, CountdownLine(language, number).c_str(), -1);
+    int width = 0;
+    pango_layout_get_pixel_size(layout, &width, nullptr);
+    if (width > widest) widest = width;
   }
+  g_object_unref(layout);
   return widest;
 }
 
