@@ -10,7 +10,8 @@ packages="build-essential cmake ninja-build pkg-config git
   wine wine32:i386 wine64
   python3 gettext unicode-data ncurses-base
   xvfb x11-utils x11-apps xdotool imagemagick
-  libgtk-3-dev zip unzip dpkg-dev file groff-base"
+  libgtk-3-dev zip unzip dpkg-dev file groff-base
+  weston dbus-daemon at-spi2-core python3-pyatspi zenity"
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

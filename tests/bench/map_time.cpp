@@ -1,12 +1,10 @@
 // Time from starting a program to its first top-level window being mapped
-// on the X display, for comparing how quickly message-box programs appear.
-//   map_time RUNS PROGRAM [ARGS...] [-- OTHER [ARGS...]]
-// Starts PROGRAM RUNS times; each time waits for a window to be mapped on the
-// root window, then ends the program. Prints every time and the median in ms.
-// With a second program after "--", the two take turns, run by run, so that
-// a machine that slows down or speeds up meanwhile affects both alike; then
-// each one's median and lower quartile and the ratios of the first to the
-// second are printed.
+// on the X display, for comparing how quickly message-box programs appear:
+//   map_time ROUNDS PROGRAM [ARGS...] [-- PROGRAM [ARGS...]]...
+// Each round starts every program once, in turn, so that all of them see the
+// same load; each time it waits for a window to be mapped on the root
+// window, then ends the program. Prints every program's times, median and
+// lower quartile.
 #include <X11/Xlib.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -57,36 +55,25 @@ double RunOnce(Display* display, char** argv) {
   return mapped ? elapsed : -1;
 }
 
-// The time below which `share` of the runs stayed: 0.5 is the median.
-double Quantile(std::vector<double> times, double share) {
-  std::sort(times.begin(), times.end());
-  return times[static_cast<size_t>(share * (times.size() - 1) + 0.5)];
+// The programs of the command line: each an argv ended by null.
+std::vector<char**> Programs(int argc, char** argv) {
+  std::vector<char**> programs{argv + 2};
+  for (int i = 2; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--") != 0) continue;
+    argv[i] = nullptr;
+    programs.push_back(argv + i + 1);
+  }
+  return programs;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fprintf(
-        stderr,
-        "usage: map_time RUNS PROGRAM [ARGS...] [-- OTHER [ARGS...]]\n");
+    std::fprintf(stderr,
+                 "usage: map_time ROUNDS PROGRAM [ARGS...] [-- PROGRAM "
+                 "[ARGS...]]...\n");
     return 2;
-  }
-  // The programs' argument lists, each ending in a null as execvp wants.
-  std::vector<std::vector<char*>> programs(1);
-  for (int i = 2; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--") == 0 && programs.size() == 1) {
-      programs.emplace_back();
-      continue;
-    }
-    programs.back().push_back(argv[i]);
-  }
-  for (auto& program : programs) {
-    if (program.empty()) {
-      std::fprintf(stderr, "map_time: a program is missing\n");
-      return 2;
-    }
-    program.push_back(nullptr);
   }
   Display* display = XOpenDisplay(nullptr);
   if (display == nullptr) {
@@ -94,32 +81,27 @@ int main(int argc, char** argv) {
     return 1;
   }
   XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
-  const int runs = std::atoi(argv[1]);
+  const int rounds = std::atoi(argv[1]);
+  const std::vector<char**> programs = Programs(argc, argv);
   std::vector<std::vector<double>> times(programs.size());
-  for (int i = 0; i < runs; ++i) {
-    for (size_t p = 0; p < programs.size(); ++p) {
-      const double ms = RunOnce(display, programs[p].data());
+  for (int round = 0; round < rounds; ++round) {
+    for (size_t i = 0; i < programs.size(); ++i) {
+      const double ms = RunOnce(display, programs[i]);
       if (ms < 0) {
-        std::fprintf(stderr, "map_time: no window was mapped\n");
+        std::fprintf(stderr, "map_time: %s mapped no window\n", programs[i][0]);
         return 1;
       }
-      std::printf("%.1f ", ms);
-      times[p].push_back(ms);
+      times[i].push_back(ms);
     }
   }
-  std::printf("\n");
-  if (programs.size() == 1) {
-    std::printf("median %.1f ms\n", Quantile(times[0], 0.5));
-  } else {
-    // On a busy machine the fastest quarter still shows what each needs
-    // when it gets the processor.
-    for (double share : {0.5, 0.25}) {
-      const char* name = share == 0.5 ? "median" : "quartile";
-      const double first = Quantile(times[0], share);
-      const double second = Quantile(times[1], share);
-      std::printf("%s first %.1f ms\n%s second %.1f ms\n%s ratio %.2f\n", name,
-                  first, name, second, name, first / second);
-    }
+  for (size_t i = 0; i < programs.size(); ++i) {
+    std::printf("%s:", programs[i][0]);
+    for (double ms : times[i]) std::printf(" %.1f", ms);
+    std::sort(times[i].begin(), times[i].end());
+    // On a busy machine the fastest quarter still shows what each program
+    // needs when it gets the processor.
+    std::printf("\nmedian %.1f ms\nquartile %.1f ms\n",
+                times[i][times[i].size() / 2], times[i][times[i].size() / 4]);
   }
   XCloseDisplay(display);
   return 0;

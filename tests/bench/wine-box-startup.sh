@@ -49,11 +49,12 @@ plain="wine $windows/bin/plain_box.exe"
 # shellcheck disable=SC2086
 result=$("$native/tests/bench/map_time" "$runs" $tandrel -- $plain \
   "$caption" "$text" "$style")
-echo "start to mapped under $(wine --version), $runs runs each:"
-echo "$result" | sed -n \
-  -e 's/^median first \(.*\)/  Tandrel.exe + Vorlick.dll, median          \1/p' \
-  -e 's/^median second \(.*\)/  plain MessageBoxW program, median          \1/p' \
-  -e 's/^median ratio \(.*\)/  ratio of the medians                       \1 (goal: at most 1.25)/p' \
-  -e 's/^quartile first \(.*\)/  Tandrel.exe + Vorlick.dll, lower quartile  \1/p' \
-  -e 's/^quartile second \(.*\)/  plain MessageBoxW program, lower quartile  \1/p' \
-  -e 's/^quartile ratio \(.*\)/  ratio of the lower quartiles               \1 (for a busy machine)/p'
+medians=$(echo "$result" | sed -n 's/^median \(.*\) ms$/\1/p' | tr '\n' ' ')
+quartiles=$(echo "$result" | sed -n 's/^quartile \(.*\) ms$/\1/p' | tr '\n' ' ')
+echo "start to mapped under $(wine --version), $runs runs each (load $(cut -d' ' -f1-3 /proc/loadavg)):"
+awk -v m="$medians" -v q="$quartiles" 'BEGIN {
+  split(m, median, " "); split(q, quartile, " ")
+  printf "  Tandrel.exe + Vorlick.dll  median %6.1f ms  lower quartile %6.1f ms\n", median[1], quartile[1]
+  printf "  plain MessageBoxW program  median %6.1f ms  lower quartile %6.1f ms\n", median[2], quartile[2]
+  printf "  ratio of the medians %.2f (goal: at most 1.25); of the lower quartiles %.2f\n",
+         median[1] / median[2], quartile[1] / quartile[2] }'
