@@ -6,6 +6,12 @@
 #   ORDINAL    optional "Dll.dll:N": must import ordinal N from Dll.dll, no name
 #   SUBSYSTEM  optional: 2 for a GUI program
 #   EXPORT     optional N: must export ordinal N only, without any name
+#   WINDRES    the MinGW windres, which reads the resources back
+#   MANIFEST   optional ID: its one manifest resource (1 for a program's
+#              own, 2 for a library's), with the elements that ID needs
+#   VERSION    optional: the project's version, which the version
+#              information must carry in its numbers and its strings
+#   SUBSYSTEM_VERSION  optional "major.minor" of the subsystem
 cmake_minimum_required(VERSION 3.25)
 file(SIZE "${FILE}" size)
 get_filename_component(name "${FILE}" NAME)
@@ -67,6 +73,21 @@ endif()
 
 if(SUBSYSTEM AND NOT dump MATCHES "Subsystem\t\t0000000${SUBSYSTEM}")
   message(FATAL_ERROR "${name} is not of subsystem ${SUBSYSTEM}")
+endif()
+
+if(SUBSYSTEM_VERSION)
+  string(REPLACE "." ";" parts "${SUBSYSTEM_VERSION}")
+  list(GET parts 0 major)
+  list(GET parts 1 minor)
+  if(NOT dump MATCHES "MajorSubsystemVersion\t${major}\n" OR
+     NOT dump MATCHES "MinorSubsystemVersion\t${minor}\n")
+    message(FATAL_ERROR "${name} is not of subsystem version ${SUBSYSTEM_VERSION}")
+  endif()
+endif()
+
+if(MANIFEST OR VERSION)
+  include(${CMAKE_CURRENT_LIST_DIR}/CheckResources.cmake)
+  tandrel_check_resources("${FILE}" "${WINDRES}" "${MANIFEST}" "${VERSION}")
 endif()
 
 message(STATUS "${name}: ${size} of ${MAX_BYTES} bytes; imports: ${names}")

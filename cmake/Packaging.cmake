@@ -22,8 +22,20 @@ else()
   set(CPACK_GENERATOR DEB)
   set(CPACK_DEBIAN_PACKAGE_NAME tandrel)
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
   set(CPACK_DEBIAN_PACKAGE_SECTION utils)
   set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+  # Depends: the C (and C++) runtime that tandrel and libvorlick.so need,
+  # not GTK, which only the helper loads, for the GTK box only; without it
+  # the terminal box still works.
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS OFF)
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libgtk-3-0")
+  if(TARGET tandrel AND TARGET vorlick)
+    set(depends_config ${CMAKE_BINARY_DIR}/DebianDepends.cmake)
+    file(GENERATE OUTPUT ${depends_config} CONTENT
+"set(TANDREL_DEPENDS_ON \"$<TARGET_FILE:tandrel>;$<TARGET_FILE:vorlick>\")
+include(${PROJECT_SOURCE_DIR}/cmake/DebianDepends.cmake)
+")
+    set(CPACK_PROJECT_CONFIG_FILE ${depends_config})
+  endif()
 endif()
 include(CPack)

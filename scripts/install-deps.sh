@@ -8,9 +8,10 @@ packages="build-essential cmake ninja-build pkg-config git
   clang libclang-rt-14-dev valgrind clang-format clang-tidy
   g++-mingw-w64-i686 binutils-mingw-w64-i686
   wine wine32:i386 wine64
-  python3 gettext
+  python3 gettext unicode-data ncurses-base
   xvfb x11-utils x11-apps xdotool imagemagick
-  libgtk-3-dev zip unzip dpkg-dev file"
+  libgtk-3-dev zip unzip dpkg-dev file groff-base
+  weston dbus-daemon at-spi2-core python3-pyatspi zenity"
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

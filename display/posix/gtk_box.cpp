@@ -1,74 +1,49 @@
 #include "gtk_box.h"
 
-#include <gtk/gtk.h>
-
-#include <condition_variable>
-#include <mutex>
-
 #include "box_keys.h"
+#include "deadline.h"
 #include "gtk_box_window.h"
-#include "gtk_host.h"
 
 namespace vorlick {
 namespace {
 
-// One call waiting for its box; lives on the caller's stack.
-struct BoxCall {
-  BoxCall(const BoxPlan& plan, const std::string& caption,
-          const std::string& text, int timeoutSeconds,
-          const Countdown& countdown)
-      : plan(plan),
-        caption(caption),
-        text(text),
-        timeoutSeconds(timeoutSeconds),
-        countdown(countdown) {}
-
+// One box, from its window's making to its destruction.
+struct OpenBox {
   const BoxPlan& plan;
-  const std::string& caption;
-  const std::string& text;
-  const int timeoutSeconds;
-  const Countdown countdown;
-  std::mutex mutex;
-  std::condition_variable finished;
+  const GtkBoxHooks& hooks;
+  Countdown countdown;
+  BoxWidgets widgets;
+  GMainLoop* loop;
+  guint timer = 0;
+  bool shown = false;
   bool done = false;
   int result = 0;
 };
 
-// One box on the GTK thread, from its window's making to its destruction.
-struct OpenBox {
-  BoxCall* call;
-  BoxWidgets widgets;
-  Countdown countdown;
-  guint timer = 0;
-};
-
-// Destroys the box and only then wakes its caller: once the caller runs on,
-// nothing of the box is left, not even on the X server, which has been sent
-// the window's destruction.
+// Destroys the box and waits until the display server has destroyed it too:
+// once the answer is out, nothing of the box is left on the screen.
 void Finish(OpenBox* box, int result) {
+  if (box->done) return;
   if (box->timer != 0) g_source_remove(box->timer);
-  BoxCall* call = box->call;
+  box->timer = 0;
   gtk_widget_destroy(box->widgets.window);
-  gdk_display_flush(gdk_display_get_default());
-  delete box;
-  std::lock_guard<std::mutex> lock(call->mutex);
-  call->result = result;
-  call->done = true;
-  call->finished.notify_one();
+  gdk_display_sync(gdk_display_get_default());
+  box->done = true;
+  box->result = result;
+  g_main_loop_quit(box->loop);
 }
 
 void Choose(OpenBox* box, int index) {
-  const BoxPlan& plan = box->call->plan;
-  const int answer = AnswerTo(plan, plan.buttons.ids[index]);
+  const int answer = AnswerTo(box->plan, box->plan.buttons.ids[index]);
   if (answer != 0) Finish(box, answer);
 }
 
 int FocusedButton(OpenBox* box) {
   GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(box->widgets.window));
-  for (int i = 0; i < box->call->plan.buttons.count; ++i) {
+  for (int i = 0; i < box->plan.buttons.count; ++i) {
     if (box->widgets.buttons[i] == focus) return i;
   }
-  return box->call->plan.defaultIndex;
+  return box->plan.defaultIndex;
 }
 
 gboolean OnTick(gpointer data) {
@@ -80,8 +55,7 @@ gboolean OnTick(gpointer data) {
     return G_SOURCE_REMOVE;
   }
   if (tick.changed) {
-    const std::string line =
-        CountdownLine(box->call->plan.language, tick.seconds);
+    const std::string line = CountdownLine(box->plan.language, tick.seconds);
     gtk_label_set_text(GTK_LABEL(box->widgets.countdown), line.c_str());
   }
   box->timer = g_timeout_add(tick.wakeInMs, OnTick, box);
@@ -90,7 +64,7 @@ gboolean OnTick(gpointer data) {
 
 void OnClicked(GtkButton* button, gpointer data) {
   auto* box = static_cast<OpenBox*>(data);
-  for (int i = 0; i < box->call->plan.buttons.count; ++i) {
+  for (int i = 0; i < box->plan.buttons.count; ++i) {
     if (box->widgets.buttons[i] == GTK_WIDGET(button)) {
       Choose(box, i);
       return;
@@ -99,15 +73,14 @@ void OnClicked(GtkButton* button, gpointer data) {
 }
 
 void MoveFocusBy(OpenBox* box, int step) {
-  const int focus = MoveFocus(box->call->plan, FocusedButton(box), step);
+  const int focus = MoveFocus(box->plan, FocusedButton(box), step);
   gtk_widget_grab_focus(box->widgets.buttons[focus]);
 }
 
 // A plain letter acts as on the terminal box: it chooses the button whose
 // label starts with it, or moves the focus where two labels share it.
 void OnLetter(OpenBox* box, char32_t letter) {
-  const LetterMatch match =
-      MatchLetter(box->call->plan, letter, FocusedButton(box));
+  const LetterMatch match = MatchLetter(box->plan, letter, FocusedButton(box));
   if (match.index < 0) return;
   gtk_widget_grab_focus(box->widgets.buttons[match.index]);
   if (match.unique) Choose(box, match.index);
@@ -125,12 +98,10 @@ bool IsPlain(const GdkEventKey* event) {
 gboolean OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer data) {
   auto* box = static_cast<OpenBox*>(data);
   // On a right-to-left box the buttons run from right to left.
-  const int right = box->call->plan.look.rightToLeft ? -1 : 1;
+  const int right = box->plan.look.rightToLeft ? -1 : 1;
   switch (event->keyval) {
     case GDK_KEY_Escape:
-      if (const int answer = AnswerToEscape(box->call->plan)) {
-        Finish(box, answer);
-      }
+      if (const int answer = AnswerToEscape(box->plan)) Finish(box, answer);
       return TRUE;
     case GDK_KEY_Return:
     case GDK_KEY_KP_Enter:
@@ -161,17 +132,21 @@ gboolean OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer data) {
 // The window's close button acts as Escape does.
 gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer data) {
   auto* box = static_cast<OpenBox*>(data);
-  if (const int answer = AnswerToEscape(box->call->plan)) {
-    Finish(box, answer);
-  }
+  if (const int answer = AnswerToEscape(box->plan)) Finish(box, answer);
   return TRUE;
 }
 
 // Asks for the keyboard focus once the window is on screen; without a window
 // manager nobody else would give it. Every box does, so MB_SETFOREGROUND
-// needs nothing more.
-gboolean OnMap(GtkWidget* window, GdkEvent*, gpointer) {
+// needs nothing more. Then tells whoever waits for the box that it is up.
+// Once only: on Wayland, presenting the window maps it again.
+gboolean OnMap(GtkWidget* window, GdkEvent*, gpointer data) {
+  auto* box = static_cast<OpenBox*>(data);
+  if (box->shown) return FALSE;
+  box->shown = true;
   gtk_window_present(GTK_WINDOW(window));
+  gdk_display_flush(gtk_widget_get_display(window));
+  if (box->hooks.shown != nullptr) box->hooks.shown(window, box->hooks.data);
   return FALSE;
 }
 
@@ -179,41 +154,33 @@ void Connect(OpenBox* box) {
   GtkWidget* window = box->widgets.window;
   g_signal_connect(window, "key-press-event", G_CALLBACK(OnKeyPress), box);
   g_signal_connect(window, "delete-event", G_CALLBACK(OnDelete), box);
-  g_signal_connect(window, "map-event", G_CALLBACK(OnMap), nullptr);
-  for (int i = 0; i < box->call->plan.buttons.count; ++i) {
+  g_signal_connect(window, "map-event", G_CALLBACK(OnMap), box);
+  for (int i = 0; i < box->plan.buttons.count; ++i) {
     g_signal_connect(box->widgets.buttons[i], "clicked", G_CALLBACK(OnClicked),
                      box);
   }
 }
 
-gboolean OpenOnGtkThread(gpointer data) {
-  auto* call = static_cast<BoxCall*>(data);
-  auto* box = new OpenBox{call,
-                          BuildBoxWindow(call->plan, call->caption, call->text,
-                                         call->timeoutSeconds),
-                          call->countdown};
-  Connect(box);
-  gtk_widget_show_all(box->widgets.window);
-  // After showing, which resets both: the default button has the focus, and
-  // the focus is drawn from the start, so the user sees what Enter chooses.
-  gtk_widget_grab_focus(box->widgets.buttons[call->plan.defaultIndex]);
-  gtk_window_set_focus_visible(GTK_WINDOW(box->widgets.window), TRUE);
-  // The first tick sets the countdown; it ends the box at once when the time
-  // ran out before the box could be made.
-  if (Runs(call->countdown)) OnTick(box);
-  return G_SOURCE_REMOVE;
-}
-
 }  // namespace
 
-int ShowGtkBox(const BoxPlan& plan, const std::string& caption,
-               const std::string& text, int timeoutSeconds,
-               const Countdown& countdown) {
-  BoxCall call(plan, caption, text, timeoutSeconds, countdown);
-  RunOnGtkThread(OpenOnGtkThread, &call);
-  std::unique_lock<std::mutex> lock(call.mutex);
-  call.finished.wait(lock, [&call] { return call.done; });
-  return call.result;
+int RunGtkBox(const BoxPlan& plan, const std::string& caption,
+              const std::string& text, int timeoutSeconds,
+              const Countdown& countdown, const GtkBoxHooks& hooks) {
+  OpenBox box{plan, hooks, countdown,
+              BuildBoxWindow(plan, caption, text, timeoutSeconds),
+              g_main_loop_new(nullptr, FALSE)};
+  Connect(&box);
+  gtk_widget_show_all(box.widgets.window);
+  // After showing, which resets both: the default button has the focus, and
+  // the focus is drawn from the start, so the user sees what Enter chooses.
+  gtk_widget_grab_focus(box.widgets.buttons[plan.defaultIndex]);
+  gtk_window_set_focus_visible(GTK_WINDOW(box.widgets.window), TRUE);
+  // The first tick sets the countdown; it ends the box at once when the time
+  // ran out before the box could be made.
+  if (Runs(countdown)) OnTick(&box);
+  if (!box.done) g_main_loop_run(box.loop);
+  g_main_loop_unref(box.loop);
+  return box.result;
 }
 
 }  // namespace vorlick

@@ -1,18 +1,28 @@
-// The box as a GTK window, made and run on the library's GTK thread.
+// The box as a GTK window, run in the GTK helper program (and in its tests)
+// on the thread that initialised GTK.
 #pragma once
+
+#include <gtk/gtk.h>
 
 #include <string>
 
 #include "box_style.h"
-#include "deadline.h"
+#include "countdown.h"
 
 namespace vorlick {
 
-// Shows the box and returns the chosen button's ID, or kIdTimeout when the
-// countdown runs out. GtkHostReady() must be true. The window, its timer and
-// all its state are gone when this returns.
-int ShowGtkBox(const BoxPlan& plan, const std::string& caption,
-               const std::string& text, int timeoutSeconds,
-               const Countdown& countdown);
+// Called once the window is shown: mapped on X, its surface committed on
+// Wayland (where a headless compositor never configures it).
+struct GtkBoxHooks {
+  void (*shown)(GtkWidget* window, void* data) = nullptr;
+  void* data = nullptr;
+};
+
+// Shows the box, runs GTK's main loop until it closes, and returns the
+// chosen button's ID, or kIdTimeout when the countdown runs out. The window
+// and its timer are gone, also on the display server, when this returns.
+int RunGtkBox(const BoxPlan& plan, const std::string& caption,
+              const std::string& text, int timeoutSeconds,
+              const Countdown& countdown, const GtkBoxHooks& hooks = {});
 
 }  // namespace vorlick

@@ -64,30 +64,34 @@ int Digits(int number) {
   return digits;
 }
 
-// The widest the countdown can be: every digit repeated as often as the
-// numbers to come may have digits (0 stands for itself alone).
+// The widest the countdown can be: each digit repeated as often as the
+// longest number to come has digits (a shorter number of the same digit is
+// narrower), measured in one layout.
 int WidestCountdown(GtkWidget* label, Language language, int timeoutSeconds) {
+  PangoLayout* layout = gtk_widget_create_pango_layout(label, nullptr);
   int widest = 0;
-  for (int digits = 1; digits <= Digits(timeoutSeconds); ++digits) {
-    for (std::uint64_t digit = 0; digit <= 9; ++digit) {
-      std::uint64_t number = 0;
-      for (int i = 0; i < digits; ++i) number = number * 10 + digit;
-      const std::string text = CountdownLine(language, number);
-      PangoLayout* layout = gtk_widget_create_pango_layout(label, text.c_str());
-      int width = 0;
-      pango_layout_get_pixel_size(layout, &width, nullptr);
-      g_object_unref(layout);
-      if (width > widest) widest = width;
-    }
+  for (std::uint64_t digit = 0; digit <= 9; ++digit) {
+    std::uint64_t number = 0;
+    for (int i = 0; i < Digits(timeoutSeconds); ++i)
+      number = number * 10 + digit;
+    pango_layout_set_text(layout, CountdownLine(language, number).c_str(), -1);
+    int width = 0;
+    pango_layout_get_pixel_size(layout, &width, nullptr);
+    if (width > widest) widest = width;
   }
+  g_object_unref(layout);
   return widest;
 }
 
+// For assistive technologies a timer: its text changes every second, and a
+// screen reader reads it when asked, without announcing every change (as it
+// would a live region).
 GtkWidget* CountdownLabel(const BoxPlan& plan, int timeoutSeconds) {
   GtkWidget* label = gtk_label_new(
       CountdownLine(plan.language, static_cast<std::uint64_t>(timeoutSeconds))
           .c_str());
   AlignText(label, plan);
+  atk_object_set_role(gtk_widget_get_accessible(label), ATK_ROLE_TIMER);
   return label;
 }
 
@@ -143,6 +147,11 @@ void SetUpWindow(GtkWindow* window, const BoxPlan& plan,
   // A box that must be answered offers no close button.
   gtk_window_set_deletable(window, Closable(plan));
   gtk_container_set_border_width(GTK_CONTAINER(window), kBorder);
+  // An alert, as GTK's own message dialogs are: a screen reader reads the
+  // message, and the icon and countdown with it, as soon as the box appears,
+  // not only its title and the focused button.
+  atk_object_set_role(gtk_widget_get_accessible(GTK_WIDGET(window)),
+                      ATK_ROLE_ALERT);
 }
 
 }  // namespace

@@ -10,8 +10,8 @@ bool Emit(Key key, KeyEvent& event) {
   return true;
 }
 
-bool IsLetter(unsigned char byte) {
-  return (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z');
+bool IsPrintable(char32_t code) {
+  return code >= 0x20 && code != 0x7F && !(code >= 0x80 && code <= 0x9F);
 }
 
 }  // namespace
@@ -46,6 +46,8 @@ bool KeyDecoder::Push(unsigned char byte, KeyEvent& event) {
     case State::kSs3:
       state_ = State::kGround;
       return Final(byte, event);
+    case State::kUtf8:
+      return Continue(byte, event);
   }
   return false;
 }
@@ -57,11 +59,37 @@ bool KeyDecoder::Ground(unsigned char byte, KeyEvent& event) {
   }
   if (byte == '\r' || byte == '\n') return Emit(Key::kEnter, event);
   if (byte == '\t') return Emit(Key::kTab, event);
-  if (IsLetter(byte)) {
-    event = KeyEvent{Key::kLetter, static_cast<char>(byte)};
+  if (byte >= 0xC2 && byte <= 0xF4) {
+    // The lead byte says how many follow and what the smallest code point
+    // of that length is.
+    state_ = State::kUtf8;
+    bytesLeft_ = byte >= 0xF0 ? 3 : byte >= 0xE0 ? 2 : 1;
+    smallest_ = bytesLeft_ == 3 ? 0x10000 : bytesLeft_ == 2 ? 0x800 : 0x80;
+    code_ = byte & (0x3F >> bytesLeft_);
+    return false;
+  }
+  if (byte < 0x80 && IsPrintable(byte)) {
+    event = KeyEvent{Key::kCharacter, byte};
     return true;
   }
   return Emit(Key::kOther, event);
+}
+
+// A byte after a UTF-8 lead byte. One that cannot continue the sequence
+// drops it (no key was complete) and is read on its own.
+bool KeyDecoder::Continue(unsigned char byte, KeyEvent& event) {
+  if ((byte & 0xC0) != 0x80) {
+    state_ = State::kGround;
+    return Ground(byte, event);
+  }
+  code_ = (code_ << 6) | (byte & 0x3F);
+  if (--bytesLeft_ > 0) return false;
+  state_ = State::kGround;
+  const bool valid = code_ >= smallest_ && code_ <= 0x10FFFF &&
+                     !(code_ >= 0xD800 && code_ <= 0xDFFF);
+  if (!valid || !IsPrintable(code_)) return Emit(Key::kOther, event);
+  event = KeyEvent{Key::kCharacter, code_};
+  return true;
 }
 
 // The last byte of ESC [ ... or ESC O: arrows (also with modifiers, as in

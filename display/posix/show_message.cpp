@@ -1,12 +1,11 @@
-// The library's one exported function: picks the GTK box where a display can
-// be opened, else the terminal box, else answers 0.
+// The library's one exported function: shows the box with GTK where a
+// display can be opened, else on the terminal, else answers 0.
 #include <stdlib.h>
 
 #include "box_style.h"
 #include "box_text.h"
 #include "deadline.h"
-#include "gtk_box.h"
-#include "gtk_host.h"
+#include "gtk_client.h"
 #include "terminal_box.h"
 
 namespace {
@@ -16,6 +15,14 @@ namespace {
 vorlick::Language UserLanguage() {
   return vorlick::PickLanguage(getenv("LANGUAGE"), getenv("LC_ALL"),
                                getenv("LC_MESSAGES"), getenv("LANG"));
+}
+
+int ShowOnTerminal(const vorlick::BoxPlan& plan, const char16_t* text,
+                   const char16_t* caption, int seconds,
+                   const vorlick::Countdown& countdown) {
+  const std::string body = vorlick::ToDisplayText(text);
+  const std::string title = vorlick::ToDisplayCaption(caption);
+  return vorlick::ShowTerminalBox(plan, title, body, seconds, countdown);
 }
 
 }  // namespace
@@ -31,11 +38,13 @@ extern "C" __attribute__((visibility("default"))) int VorlickShowMessage(
   if (!vorlick::IsShowable(style)) return 0;
   vorlick::BoxPlan plan = vorlick::PlanBox(style, defaultId);
   plan.language = UserLanguage();
-  const std::string body = vorlick::ToDisplayText(text);
-  const std::string title = vorlick::ToDisplayCaption(caption);
   const int seconds = timeout > 0 ? timeout : 0;
-  if (vorlick::GtkHostReady()) {
-    return vorlick::ShowGtkBox(plan, title, body, seconds, countdown);
+  // No string of the call is alive while the GTK box waits: a caller's
+  // thread cancelled there leaks nothing.
+  if (vorlick::MayHaveDisplay()) {
+    const vorlick::GtkOutcome gtk = vorlick::ShowGtkBox(
+        {style, defaultId, plan.language, seconds, countdown, caption, text});
+    if (gtk.tried) return gtk.result;
   }
-  return vorlick::ShowTerminalBox(plan, title, body, seconds, countdown);
+  return ShowOnTerminal(plan, text, caption, seconds, countdown);
 }

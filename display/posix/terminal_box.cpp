@@ -3,6 +3,7 @@
 #include <errno.h>
 #include <fcntl.h>
 #include <poll.h>
+#include <stdlib.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -10,7 +11,9 @@
 
 #include "box_keys.h"
 #include "key_decoder.h"
+#include "terminal_caps.h"
 #include "terminal_layout.h"
+#include "terminal_screen.h"
 #include "terminal_session.h"
 
 namespace vorlick {
@@ -20,26 +23,38 @@ namespace {
 constexpr int kEscapeWaitMs = 50;
 // How often the box looks whether a signal asked for a redraw.
 constexpr int kLongestWaitMs = 100;
-constexpr char kEraseLine[] = "\x1b[2K";
 
 std::timed_mutex terminalInUse;
 
+// Plain text shows each new number of the countdown on a line of its own:
+// every second of the last ten, and before that at round numbers only, so a
+// long time-out does not fill the screen.
+bool WorthALine(std::uint64_t seconds) {
+  if (seconds <= 10) return true;
+  if (seconds <= 60) return seconds % 10 == 0;
+  if (seconds <= 600) return seconds % 60 == 0;
+  return seconds % 600 == 0;
+}
+
 class TerminalBox {
  public:
-  TerminalBox(int fd, const BoxPlan& plan, TerminalLayout layout,
-              const Countdown& countdown)
+  TerminalBox(int fd, TerminalSession& session, TerminalScreen& screen,
+              const TerminalContent& content, const Countdown& countdown)
       : fd_(fd),
-        plan_(plan),
-        layout_(std::move(layout)),
+        session_(session),
+        screen_(screen),
+        content_(content),
         countdown_(countdown),
-        focus_(plan.defaultIndex) {}
+        focus_(content.plan.defaultIndex) {}
 
-  int Run(TerminalSession& session);
+  int Run();
+  void Leave();
 
  private:
-  void Write(const std::string& text);
-  void DrawAll();
-  void RewriteLine(int index);
+  std::uint64_t SecondsShown() const;
+  TerminalLayout LayOut() const;
+  void DrawAnew();
+  void Resize();
   void SetFocus(int focus);
   int WaitMs() const;
   bool CountDown();
@@ -48,51 +63,68 @@ class TerminalBox {
   int Choose(int index);
 
   const int fd_;
-  const BoxPlan& plan_;
+  TerminalSession& session_;
+  TerminalScreen& screen_;
+  const TerminalContent content_;
+  const BoxPlan& plan_ = content_.plan;
   TerminalLayout layout_;
   Countdown countdown_;
+  std::uint64_t drawnSeconds_ = 0;  // what the countdown line last showed
   int focus_;
   KeyDecoder decoder_;
   Clock::time_point lastByte_{};
 };
 
-void TerminalBox::Write(const std::string& text) {
-  const char* p = text.data();
-  size_t left = text.size();
-  while (left > 0) {
-    const ssize_t written = write(fd_, p, left);
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return;  // a hung-up terminal shows up at the next read
-    p += written;
-    left -= static_cast<size_t>(written);
-  }
+// The countdown's number a box drawn now shows: the time-out until the
+// first tick.
+std::uint64_t TerminalBox::SecondsShown() const {
+  return countdown_.shownSeconds > 0 ? countdown_.shownSeconds
+                                     : content_.countdownSeconds;
 }
 
-// Draws the box below the cursor and leaves the cursor on its last line.
-void TerminalBox::DrawAll() {
-  std::string out = "\r\n";
-  for (size_t i = 0; i < layout_.lines.size(); ++i) {
-    if (i > 0) out += "\r\n";
-    out += kEraseLine + layout_.lines[i];
+TerminalLayout TerminalBox::LayOut() const {
+  winsize size{};
+  int columns = 80, rows = 0;
+  if (ioctl(fd_, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) {
+    columns = size.ws_col, rows = size.ws_row;
   }
-  Write(out);
+  TerminalContent content = content_;
+  content.countdownSeconds = SecondsShown();
+  // Plain text scrolls on and is never redrawn: its height does not matter.
+  return LayOutTerminalBox(content, focus_, columns,
+                           screen_.InPlace() ? rows : 0);
 }
 
-// Rewrites one line in place: up to it, and back down to the last line.
-void TerminalBox::RewriteLine(int index) {
-  const int up = static_cast<int>(layout_.lines.size()) - 1 - index;
-  const std::string move = std::to_string(up);
-  std::string out = "\r";
-  if (up > 0) out += "\x1b[" + move + "A";
-  out += kEraseLine + layout_.lines[index] + "\r";
-  if (up > 0) out += "\x1b[" + move + "B";
-  Write(out);
+void TerminalBox::DrawAnew() {
+  layout_ = LayOut();
+  screen_.Draw(layout_);
+  drawnSeconds_ = SecondsShown();
+  session_.SetLinesToBelow(screen_.LinesToBelow(layout_));
+}
+
+void TerminalBox::Resize() {
+  TerminalLayout layout = LayOut();
+  if (screen_.Replace(layout_, layout)) drawnSeconds_ = SecondsShown();
+  layout_ = std::move(layout);
+  session_.SetLinesToBelow(screen_.LinesToBelow(layout_));
+}
+
+void TerminalBox::Leave() {
+  session_.SetLinesToBelow(0);
+  screen_.MoveBelow(layout_);
 }
 
 void TerminalBox::SetFocus(int focus) {
+  if (focus == focus_) return;
   focus_ = focus;
-  layout_.lines.back() = ButtonLine(plan_, focus_);
-  RewriteLine(static_cast<int>(layout_.lines.size()) - 1);
+  // The same number of lines whatever the focus.
+  const std::vector<std::string> buttons =
+      ButtonLines(plan_, focus_, layout_.width);
+  for (size_t i = 0; i < buttons.size(); ++i) {
+    layout_.lines[layout_.firstButtonLine + i] = buttons[i];
+  }
+  screen_.Update(layout_, layout_.firstButtonLine,
+                 static_cast<int>(buttons.size()));
 }
 
 int TerminalBox::WaitMs() const {
@@ -115,11 +147,12 @@ int TerminalBox::WaitMs() const {
 bool TerminalBox::CountDown() {
   const CountdownTick tick = Tick(countdown_, NowMs());
   if (tick.expired) return false;
-  if (tick.changed) {
-    layout_.lines[layout_.countdownLine] =
-        CountdownLine(plan_.language, tick.seconds);
-    RewriteLine(layout_.countdownLine);
-  }
+  if (!tick.changed || tick.seconds == drawnSeconds_) return true;
+  if (!screen_.InPlace() && !WorthALine(tick.seconds)) return true;
+  drawnSeconds_ = tick.seconds;
+  layout_.lines[layout_.countdownLine] =
+      Truncate(CountdownLine(plan_.language, tick.seconds), layout_.width);
+  screen_.Update(layout_, layout_.countdownLine, 1);
   return true;
 }
 
@@ -144,8 +177,8 @@ int TerminalBox::OnKey(const KeyEvent& event) {
       return Choose(focus_);
     case Key::kEscape:
       return AnswerToEscape(plan_);
-    case Key::kLetter: {
-      const LetterMatch match = MatchLetter(plan_, event.letter, focus_);
+    case Key::kCharacter: {
+      const LetterMatch match = MatchLetter(plan_, event.code, focus_);
       if (match.index < 0) return 0;
       SetFocus(match.index);
       return match.unique ? Choose(match.index) : 0;
@@ -172,10 +205,11 @@ int TerminalBox::ReadKeys() {
   return 0;
 }
 
-int TerminalBox::Run(TerminalSession& session) {
-  DrawAll();
+int TerminalBox::Run() {
+  DrawAnew();
   while (true) {
-    if (session.TakeRedraw()) DrawAll();
+    if (session_.TakeRedraw()) DrawAnew();
+    if (session_.TakeResize()) Resize();
     if (!CountDown()) return kIdTimeout;
     pollfd watch{fd_, POLLIN, 0};
     const int ready = poll(&watch, 1, WaitMs());
@@ -192,32 +226,20 @@ int TerminalBox::Run(TerminalSession& session) {
   }
 }
 
-void TerminalSize(int fd, int& columns, int& rows) {
-  winsize size{};
-  columns = 80, rows = 0;
-  if (ioctl(fd, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) {
-    columns = size.ws_col, rows = size.ws_row;
-  }
-}
-
-int ShowOnTerminal(int fd, const BoxPlan& plan, const std::string& caption,
-                   const std::string& text, int timeoutSeconds,
+int ShowOnTerminal(int fd, const TerminalContent& content,
                    const Countdown& countdown) {
   // A process in the background would be stopped for reading the terminal.
   if (tcgetpgrp(fd) != getpgrp()) return 0;
-  int columns = 0, rows = 0;
-  TerminalSize(fd, columns, rows);
-  TerminalBox box(
-      fd, plan,
-      LayOutTerminalBox(plan, caption, text, timeoutSeconds, columns, rows),
-      countdown);
+  // Without an entry for the terminal, or one without what the box needs,
+  // the box is plain text.
+  TerminalCaps caps;
+  LoadTerminalCaps(getenv("TERM"), caps);
+  TerminalScreen screen(fd, caps);
   TerminalSession session;
-  if (!session.Enter(fd)) return 0;
-  const int result = box.Run(session);
-  // Below the box, so that what comes next does not overwrite it.
-  const char below[] = "\r\n";
-  while (write(fd, below, 2) < 0 && errno == EINTR) {
-  }
+  if (!session.Enter(fd, screen.InPlace() ? caps : TerminalCaps{})) return 0;
+  TerminalBox box(fd, session, screen, content, countdown);
+  const int result = box.Run();
+  box.Leave();
   return result;
 }
 
@@ -234,8 +256,10 @@ int ShowTerminalBox(const BoxPlan& plan, const std::string& caption,
   }
   const int fd = open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) return 0;
-  const int result =
-      ShowOnTerminal(fd, plan, caption, text, timeoutSeconds, countdown);
+  const TerminalContent content{
+      plan, caption, text,
+      static_cast<std::uint64_t>(timeoutSeconds > 0 ? timeoutSeconds : 0)};
+  const int result = ShowOnTerminal(fd, content, countdown);
   close(fd);
   return result;
 }

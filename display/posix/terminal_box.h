@@ -11,7 +11,10 @@ namespace vorlick {
 
 // Shows the box on /dev/tty and returns the chosen button's ID, kIdTimeout
 // when the countdown runs out, or 0 when there is no terminal to show it on (or
-// it hangs up). Boxes of several threads take turns on the one terminal.
+// it hangs up). The terminal's escape sequences come from its terminfo entry
+// ($TERM); a terminal without what the box needs gets the box as plain text.
+// A resize lays the box out again. Boxes of several threads take turns on the
+// one terminal.
 int ShowTerminalBox(const BoxPlan& plan, const std::string& caption,
                     const std::string& text, int timeoutSeconds,
                     const Countdown& countdown);

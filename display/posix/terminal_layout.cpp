@@ -1,76 +1,42 @@
 #include "terminal_layout.h"
 
-#include "box_keys.h"
+#include <string_view>
+
 #include "box_text.h"
 #include "deadline.h"
+#include "terminal_width.h"
 
 namespace vorlick {
 namespace {
 
-constexpr char kBold[] = "\x1b[1m";
-constexpr char kReverse[] = "\x1b[7m";
-constexpr char kPlain[] = "\x1b[0m";
 constexpr char kEllipsis[] = "\xE2\x80\xA6";
 constexpr int kTabStop = 8;
-constexpr int kMinimumColumns = 10;
+constexpr int kButtonGap = 2;
 
-struct Range {
-  char32_t first;
-  char32_t last;
-};
+bool IsMark(char c) { return c >= kBoldOn && c <= kAttributesOff; }
 
-constexpr Range kZeroWidth[] = {
-    {0x0300, 0x036F}, {0x0483, 0x0489}, {0x0591, 0x05BD}, {0x0610, 0x061A},
-    {0x064B, 0x065F}, {0x200B, 0x200F}, {0x202A, 0x202E}, {0x2060, 0x2064},
-    {0x20D0, 0x20FF}, {0xFE00, 0xFE0F}, {0xFE20, 0xFE2F}, {0xFEFF, 0xFEFF},
-};
-
-constexpr Range kWide[] = {
-    {0x1100, 0x115F},   {0x2E80, 0x303E},   {0x3041, 0x33FF},
-    {0x3400, 0x4DBF},   {0x4E00, 0x9FFF},   {0xA000, 0xA4CF},
-    {0xAC00, 0xD7A3},   {0xF900, 0xFAFF},   {0xFE30, 0xFE4F},
-    {0xFF00, 0xFF60},   {0xFFE0, 0xFFE6},   {0x1F300, 0x1F64F},
-    {0x1F900, 0x1F9FF}, {0x20000, 0x3FFFD},
-};
-
-template <size_t N>
-bool InRanges(const Range (&ranges)[N], char32_t code) {
-  for (const Range& range : ranges) {
-    if (code >= range.first && code <= range.last) return true;
-  }
-  return false;
-}
-
-int TextWidth(const std::string& text) {
-  int width = 0;
-  for (size_t at = 0; at < text.size();) {
-    char32_t code = 0;
-    at += DecodeUtf8(text, at, code);
-    width += CellWidth(code);
-  }
-  return width;
-}
-
-// Greedy wrapping of one line without breaks.
+// Greedy wrapping of one line without breaks, a cluster at a time.
 class LineWrapper {
  public:
   LineWrapper(int columns, std::vector<std::string>& out)
       : columns_(columns), out_(out) {}
 
-  void Add(char32_t code) {
-    if (code == '\t') {
-      do Put(' ', 1);
+  void Add(std::string_view cluster, int width) {
+    if (cluster == "\t") {
+      do Put(" ", 1);
       while (width_ % kTabStop != 0 && width_ < columns_);
       return;
     }
-    Put(code, CellWidth(code));
+    Put(cluster, width);
   }
 
   void End() { out_.push_back(line_); }
 
  private:
-  void Put(char32_t code, int width) {
-    if (code == ' ' && width_ + width > columns_) {
+  void Put(std::string_view cluster, int width) {
+    // A space with a combining mark on it is a character like any other.
+    const bool space = cluster == " ";
+    if (space && width_ + width > columns_) {
       // A space that does not fit ends the line and is not drawn.
       out_.push_back(line_);
       line_.clear(), width_ = 0;
@@ -78,12 +44,12 @@ class LineWrapper {
       return;
     }
     if (width_ + width > columns_ && width_ > 0) Break();
-    if (code == ' ') {
+    if (space) {
       spaceAt_ = line_.size(), widthAfterSpace_ = 0;
     } else {
       widthAfterSpace_ += width;
     }
-    AppendUtf8(code, line_);
+    line_.append(cluster);
     width_ += width;
   }
 
@@ -108,22 +74,6 @@ class LineWrapper {
   int widthAfterSpace_ = 0;
 };
 
-// The first `columns` cells of `text`, with an ellipsis where it was cut.
-std::string Truncate(const std::string& text, int columns) {
-  if (TextWidth(text) <= columns) return text;
-  std::string out;
-  int width = 0;
-  for (size_t at = 0; at < text.size();) {
-    char32_t code = 0;
-    const int length = DecodeUtf8(text, at, code);
-    if (width + CellWidth(code) > columns - 1) break;
-    out.append(text, at, length);
-    width += CellWidth(code);
-    at += length;
-  }
-  return out + kEllipsis;
-}
-
 const char* IconTag(Icon icon) {
   switch (icon) {
     case Icon::kError:
@@ -142,10 +92,10 @@ const char* IconTag(Icon icon) {
 // Text lines with the icon's tag before the first and the others indented
 // under it; right-aligned lines are padded to the widest.
 std::vector<std::string> TextLines(const BoxPlan& plan, const std::string& text,
-                                   int columns) {
+                                   int width) {
   const std::string tag = IconTag(plan.look.icon);
   const int indent = static_cast<int>(tag.size());
-  std::vector<std::string> lines = WrapText(text, columns - indent);
+  std::vector<std::string> lines = WrapText(text, width - indent);
   int widest = 0;
   for (const std::string& line : lines) {
     if (TextWidth(line) > widest) widest = TextWidth(line);
@@ -153,7 +103,9 @@ std::vector<std::string> TextLines(const BoxPlan& plan, const std::string& text,
   for (size_t i = 0; i < lines.size(); ++i) {
     std::string pad;
     if (plan.look.rightAligned) pad.assign(widest - TextWidth(lines[i]), ' ');
-    lines[i] = (i == 0 ? tag : std::string(indent, ' ')) + pad + lines[i];
+    // Cut only where the terminal is narrower than the icon's tag.
+    lines[i] = Truncate(
+        (i == 0 ? tag : std::string(indent, ' ')) + pad + lines[i], width);
   }
   return lines;
 }
@@ -169,12 +121,25 @@ void CutToHeight(std::vector<std::string>& textLines, int otherLines,
   textLines.back() = kEllipsis;
 }
 
-}  // namespace
-
-int CellWidth(char32_t code) {
-  if (InRanges(kZeroWidth, code)) return 0;
-  return InRanges(kWide, code) ? 2 : 1;
+// The label with its access key between underline marks.
+std::string MarkedLabel(Language language, int buttonId) {
+  const Label label = KeyedLabel(language, buttonId);
+  std::string out;
+  for (int i = 0; i < label.length; ++i) {
+    // A code point at a time: one unit, or a surrogate pair.
+    const bool pair = label.text[i] >= 0xD800 && label.text[i] <= 0xDBFF &&
+                      i + 1 < label.length;
+    const char16_t units[3] = {label.text[i], pair ? label.text[i + 1] : u'\0',
+                               0};
+    if (i == label.key) out += kUnderlineOn;
+    out += ToDisplayText(units);
+    if (i == label.key) out += kUnderlineOff;
+    if (pair) ++i;
+  }
+  return out;
 }
+
+}  // namespace
 
 std::vector<std::string> WrapText(const std::string& text, int columns) {
   if (columns < 1) columns = 1;
@@ -183,9 +148,10 @@ std::vector<std::string> WrapText(const std::string& text, int columns) {
   while (true) {
     LineWrapper wrapper(columns, lines);
     while (at < text.size() && text[at] != '\n') {
-      char32_t code = 0;
-      at += DecodeUtf8(text, at, code);
-      wrapper.Add(code);
+      const Cluster cluster = NextCluster(text, at);
+      wrapper.Add(std::string_view(text).substr(at, cluster.length),
+                  cluster.width);
+      at += cluster.length;
     }
     wrapper.End();
     if (at >= text.size()) break;
@@ -194,43 +160,80 @@ std::vector<std::string> WrapText(const std::string& text, int columns) {
   return lines;
 }
 
-std::string ButtonLine(const BoxPlan& plan, int focus) {
-  std::string row;
-  for (int i = 0; i < plan.buttons.count; ++i) {
-    if (i > 0) row += "  ";
-    const std::string label = ShownLabel(plan.language, plan.buttons.ids[i]);
-    if (i == focus) {
-      row += std::string(kReverse) + "> " + label + " <" + kPlain;
-    } else {
-      row += "[ " + label + " ]";
+std::string Truncate(const std::string& text, int columns) {
+  if (TextWidth(text) <= columns) return text;
+  std::string out;
+  int width = 0;
+  bool cut = false;
+  for (size_t at = 0; at < text.size();) {
+    const Cluster cluster = NextCluster(text, at);
+    if (!cut && width + cluster.width > columns - 1) {
+      cut = true;
+      out += kEllipsis;
     }
+    if (!cut) {
+      out.append(text, at, cluster.length);
+      width += cluster.width;
+    } else if (IsMark(text[at])) {
+      out += text[at];
+    }
+    at += cluster.length;
   }
-  return row;
+  return out;
 }
 
-TerminalLayout LayOutTerminalBox(const BoxPlan& plan,
-                                 const std::string& caption,
-                                 const std::string& text, int timeoutSeconds,
-                                 int columns, int rows) {
-  // The last column stays empty: writing there makes some terminals wrap.
-  const int width = (columns < kMinimumColumns ? kMinimumColumns : columns) - 1;
-  std::vector<std::string> textLines = TextLines(plan, text, width);
-  const int otherLines = timeoutSeconds > 0 ? 6 : 4;
-  CutToHeight(textLines, otherLines, rows);
+std::vector<std::string> ButtonLines(const BoxPlan& plan, int focus,
+                                     int width) {
+  std::vector<std::string> lines(1);
+  int used = 0;
+  for (int i = 0; i < plan.buttons.count; ++i) {
+    const std::string label = MarkedLabel(plan.language, plan.buttons.ids[i]);
+    const std::string button = Truncate(
+        i == focus ? kReverseOn + ("> " + label) + " <" + kAttributesOff
+                   : "[ " + label + " ]",
+        width);
+    const int buttonWidth = TextWidth(button);
+    if (used > 0 && used + kButtonGap + buttonWidth > width) {
+      lines.emplace_back();
+      used = 0;
+    }
+    if (used > 0) {
+      lines.back().append(kButtonGap, ' ');
+      used += kButtonGap;
+    }
+    lines.back() += button;
+    used += buttonWidth;
+  }
+  return lines;
+}
 
+TerminalLayout LayOutTerminalBox(const TerminalContent& content, int focus,
+                                 int columns, int rows) {
   TerminalLayout layout;
+  layout.width = columns > 1 ? columns - 1 : 1;
+  const int width = layout.width;
+  const bool countdown = content.countdownSeconds > 0;
+  std::vector<std::string> textLines =
+      TextLines(content.plan, content.text, width);
+  const std::vector<std::string> buttons =
+      ButtonLines(content.plan, focus, width);
+  // The caption, the gaps and the countdown line.
+  const int otherLines = 3 + (countdown ? 2 : 0);
+  CutToHeight(textLines, otherLines + static_cast<int>(buttons.size()), rows);
+
   std::vector<std::string>& lines = layout.lines;
-  lines.push_back(kBold + Truncate(caption, width) + kPlain);
+  lines.push_back(Truncate(kBoldOn + content.caption + kAttributesOff, width));
   lines.emplace_back();
   lines.insert(lines.end(), textLines.begin(), textLines.end());
   lines.emplace_back();
-  if (timeoutSeconds > 0) {
+  if (countdown) {
     layout.countdownLine = static_cast<int>(lines.size());
-    lines.push_back(CountdownLine(plan.language,
-                                  static_cast<std::uint64_t>(timeoutSeconds)));
+    lines.push_back(Truncate(
+        CountdownLine(content.plan.language, content.countdownSeconds), width));
     lines.emplace_back();
   }
-  lines.push_back(ButtonLine(plan, plan.defaultIndex));
+  layout.firstButtonLine = static_cast<int>(lines.size());
+  lines.insert(lines.end(), buttons.begin(), buttons.end());
   return layout;
 }
 

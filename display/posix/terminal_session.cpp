@@ -7,14 +7,15 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cstring>
 
 namespace vorlick {
 namespace {
 
 constexpr int kEndingSignals[] = {SIGHUP, SIGINT, SIGQUIT, SIGTERM};
-constexpr int kSignalCount = 5;  // the ending ones and SIGTSTP
-constexpr char kShowCursor[] = "\x1b[?25h";
-constexpr char kHideCursor[] = "\x1b[?25l";
+constexpr int kStopSlot = 4;
+constexpr int kResizeSlot = 5;
+constexpr int kSignalCount = 6;  // the ending ones, SIGTSTP and SIGWINCH
 
 // What the handlers need. Written only while no handler of ours is installed
 // or running; read by them.
@@ -22,6 +23,8 @@ struct SessionState {
   int fd = -1;
   termios saved{};
   termios boxMode{};
+  char hideCursor[kCapBytes] = {};
+  char showCursor[kCapBytes] = {};
   struct sigaction previous[kSignalCount] = {};
   bool installed[kSignalCount] = {};
 };
@@ -30,18 +33,23 @@ SessionState state;
 std::atomic<int> handlersRunning{0};
 std::atomic<bool> leaving{false};
 std::atomic<bool> redraw{false};
+std::atomic<bool> resized{false};
+std::atomic<int> linesToBelow{0};
 // Set for a signal whose handler of ours gave way to the process's own one;
 // when the process lives on, the box takes the signal back.
 std::atomic<bool> handedBack[kSignalCount];
 
 int SlotOf(int signal) {
-  for (int i = 0; i < 4; ++i) {
+  for (int i = 0; i < kStopSlot; ++i) {
     if (kEndingSignals[i] == signal) return i;
   }
-  return 4;  // SIGTSTP
+  return signal == SIGTSTP ? kStopSlot : kResizeSlot;
 }
 
-int SignalAt(int slot) { return slot < 4 ? kEndingSignals[slot] : SIGTSTP; }
+int SignalAt(int slot) {
+  if (slot < kStopSlot) return kEndingSignals[slot];
+  return slot == kStopSlot ? SIGTSTP : SIGWINCH;
+}
 
 // Async-signal-safe: only write and tcsetattr.
 void Put(const char* text, size_t length) {
@@ -54,19 +62,27 @@ void Put(const char* text, size_t length) {
   }
 }
 
+void Put(const char* text) { Put(text, strlen(text)); }
+
 void RestoreModes() {
   tcsetattr(state.fd, TCSANOW, &state.saved);
-  Put(kShowCursor, sizeof kShowCursor - 1);
+  Put(state.showCursor);
 }
 
 void ApplyBoxMode() {
   tcsetattr(state.fd, TCSANOW, &state.boxMode);
-  Put(kHideCursor, sizeof kHideCursor - 1);
+  Put(state.hideCursor);
+}
+
+// Leaves the box on the screen for whatever the process does next.
+void MoveBelow() {
+  for (int lines = linesToBelow.exchange(0); lines > 0; --lines) Put("\r\n");
 }
 
 void OnEndingSignal(int signal) {
   ++handlersRunning;
   const int savedErrno = errno;
+  MoveBelow();
   RestoreModes();
   // Blocked while this handler runs, the signal raised again is delivered on
   // return, to the disposition the process had before the box.
@@ -81,6 +97,7 @@ void OnEndingSignal(int signal) {
 void OnStopSignal(int signal) {
   ++handlersRunning;
   const int savedErrno = errno;
+  MoveBelow();
   RestoreModes();
   struct sigaction ours {};
   sigaction(signal, &state.previous[SlotOf(signal)], &ours);
@@ -99,19 +116,42 @@ void OnStopSignal(int signal) {
   --handlersRunning;
 }
 
+// Notes the resize and passes it on to the process's own handler.
+void OnResize(int signal, siginfo_t* info, void* context) {
+  ++handlersRunning;
+  const int savedErrno = errno;
+  resized = true;
+  const struct sigaction& previous = state.previous[kResizeSlot];
+  if ((previous.sa_flags & SA_SIGINFO) != 0) {
+    if (previous.sa_sigaction != nullptr) {
+      previous.sa_sigaction(signal, info, context);
+    }
+  } else if (previous.sa_handler != SIG_DFL && previous.sa_handler != SIG_IGN) {
+    previous.sa_handler(signal);
+  }
+  errno = savedErrno;
+  --handlersRunning;
+}
+
 // Installs the handler for the signal in `slot` unless the process ignores
-// the signal (or, for SIGTSTP, handles it itself).
+// the signal (or, for SIGTSTP, handles it itself). A resize is always
+// watched: ignoring SIGWINCH is what its default does anyway.
 void Install(int slot) {
   const int signal = SignalAt(slot);
   struct sigaction current {};
   sigaction(signal, nullptr, &current);
   state.previous[slot] = current;
-  if (current.sa_handler == SIG_IGN) return;
-  if (signal == SIGTSTP && current.sa_handler != SIG_DFL) return;
   struct sigaction ours {};
-  ours.sa_handler = signal == SIGTSTP ? OnStopSignal : OnEndingSignal;
   sigfillset(&ours.sa_mask);  // no other signal of ours interrupts a handler
   ours.sa_flags = SA_RESTART;
+  if (slot == kResizeSlot) {
+    ours.sa_sigaction = OnResize;
+    ours.sa_flags |= SA_SIGINFO;
+  } else {
+    if (current.sa_handler == SIG_IGN) return;
+    if (slot == kStopSlot && current.sa_handler != SIG_DFL) return;
+    ours.sa_handler = slot == kStopSlot ? OnStopSignal : OnEndingSignal;
+  }
   state.installed[slot] = sigaction(signal, &ours, nullptr) == 0;
 }
 
@@ -130,7 +170,7 @@ void WaitForHandlers() {
 
 }  // namespace
 
-bool TerminalSession::Enter(int fd) {
+bool TerminalSession::Enter(int fd, const TerminalCaps& caps) {
   if (entered_) return true;
   termios saved{};
   if (tcgetattr(fd, &saved) != 0) return false;
@@ -142,7 +182,12 @@ bool TerminalSession::Enter(int fd) {
 
   state = SessionState{};
   state.fd = fd, state.saved = saved, state.boxMode = boxMode;
-  leaving = false, redraw = false;
+  // Hidden only where it can be shown again.
+  if (caps.showCursor[0] != 0) {
+    memcpy(state.hideCursor, caps.hideCursor, sizeof state.hideCursor);
+    memcpy(state.showCursor, caps.showCursor, sizeof state.showCursor);
+  }
+  leaving = false, redraw = false, resized = false, linesToBelow = 0;
   for (int slot = 0; slot < kSignalCount; ++slot) {
     handedBack[slot] = false;
     Install(slot);
@@ -154,7 +199,7 @@ bool TerminalSession::Enter(int fd) {
     Leave();
     return false;
   }
-  Put(kHideCursor, sizeof kHideCursor - 1);
+  Put(state.hideCursor);
   return true;
 }
 
@@ -165,6 +210,7 @@ void TerminalSession::Leave() {
   // after any handler still running has finished, as a stop handler just
   // continued may have taken the box's modes and its own place again.
   leaving = true;
+  linesToBelow = 0;
   RestoreModes();
   Uninstall();
   WaitForHandlers();
@@ -173,6 +219,8 @@ void TerminalSession::Leave() {
   state = SessionState{};
   entered_ = false;
 }
+
+void TerminalSession::SetLinesToBelow(int lines) { linesToBelow = lines; }
 
 bool TerminalSession::TakeRedraw() {
   if (!redraw.exchange(false)) return false;
@@ -187,5 +235,7 @@ bool TerminalSession::TakeRedraw() {
   if (handed) ApplyBoxMode();
   return true;
 }
+
+bool TerminalSession::TakeResize() { return resized.exchange(false); }
 
 }  // namespace vorlick

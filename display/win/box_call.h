@@ -27,17 +27,23 @@ struct BoxCall {
   int defaultId;        // the default button's ID, which DM_SETDEFID may change
   int timeoutSeconds;   // 0: the box waits for an answer
   Countdown countdown;  // on GetTickCount64's clock
-  GdiCalls gdi;
+  BoxGdi gdi;           // font and icon at the box's DPI, freed after the box
 };
 
 // Writes the box's template: icon, text, countdown line and buttons in that
 // order, the default button marked. False when it does not fit.
-bool BuildBoxTemplate(const BoxCall& call, const TemplateFont& font,
-                      DialogTemplate& dialog);
+bool BuildBoxTemplate(const BoxCall& call, DialogTemplate& dialog);
 
-// Measures the parts of a freshly made box and sizes, places and centres it,
-// once: nothing moves afterwards.
-void PlaceBox(HWND box, const BoxCall& call);
+// Gives a freshly made box its font and icon at its DPI, measures its parts
+// and sizes, places and centres it, once: nothing moves afterwards unless
+// the DPI changes.
+void PlaceBox(HWND box, BoxCall& call);
+
+// The box's look: it paints its message area and button band and answers
+// WM_DPICHANGED. Returns what the dialog procedure returns for `message`,
+// or 0 for a message it leaves to the rest of the box.
+INT_PTR LookMessage(HWND box, BoxCall& call, UINT message, WPARAM wParam,
+                    LPARAM lParam);
 
 // Shows the box and returns the chosen button's ID, IDTIMEOUT, or 0 when
 // the box could not be made.

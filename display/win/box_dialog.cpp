@@ -1,6 +1,7 @@
 // The box's dialog procedure: it sets the box up once, answers commands the
 // way Windows' message boxes do, and counts down.
 #include "box_call.h"
+#include "own_manifest.h"
 #include "task_modal.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
@@ -33,21 +34,6 @@ void CountDown(HWND box, BoxCall& call) {
   SetTimer(box, kCountdownTimer, tick.wakeInMs, nullptr);
 }
 
-const wchar_t* IconResource(Icon icon) {
-  switch (icon) {
-    case Icon::kError:
-      return IDI_HAND;
-    case Icon::kQuestion:
-      return IDI_QUESTION;
-    case Icon::kWarning:
-      return IDI_EXCLAMATION;
-    case Icon::kInformation:
-      return IDI_ASTERISK;
-    default:
-      return nullptr;
-  }
-}
-
 // The sound of the icon, or the default sound, as message boxes play.
 UINT SoundOf(Icon icon) {
   switch (icon) {
@@ -64,13 +50,6 @@ UINT SoundOf(Icon icon) {
   }
 }
 
-void ShowIcon(HWND box, Icon icon) {
-  // System icons are shared: they are never destroyed, so nothing leaks.
-  HICON shown = LoadIconW(nullptr, IconResource(icon));
-  SendDlgItemMessageW(box, kIconId, STM_SETICON,
-                      reinterpret_cast<WPARAM>(shown), 0);
-}
-
 // The default button gets the focus, so Enter chooses it; DM_SETDEFID makes
 // it the one the dialog manager falls back on.
 void FocusDefault(HWND box, const BoxCall& call) {
@@ -83,7 +62,6 @@ BOOL StartBox(HWND box, BoxCall& call) {
   SetWindowLongPtrW(box, DWLP_USER, reinterpret_cast<LONG_PTR>(&call));
   SetWindowTextW(box, call.caption);
   SetDlgItemTextW(box, kTextId, call.text);
-  if (call.plan.look.icon != Icon::kNone) ShowIcon(box, call.plan.look.icon);
   if (Runs(call.countdown)) CountDown(box, call);
   PlaceBox(box, call);
   // A box that Escape cannot close shows its close button greyed, too.
@@ -158,26 +136,27 @@ INT_PTR CALLBACK BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
   }
   BoxCall* call = CallOf(box);
   if (call == nullptr) return FALSE;
+  if (const INT_PTR looked = LookMessage(box, *call, message, wParam, lParam)) {
+    return looked;
+  }
   return HandleMessage(box, *call, message, wParam);
 }
 
 }  // namespace
 
 int ShowBox(BoxCall& call) {
-  if (!LoadGdiCalls(call.gdi)) return 0;
-  NONCLIENTMETRICSW metrics;
   DialogTemplate dialog;
-  if (!BuildBoxTemplate(call, MessageFont(call.gdi, metrics), dialog)) {
-    return 0;
-  }
+  if (!BuildBoxTemplate(call, dialog)) return 0;
   DisabledWindows disabled{};
   if (call.plan.look.modality == Modality::kTask && call.owner == nullptr) {
     DisableThreadWindows(disabled);
   }
+  const OwnManifest controls;  // active until the box is gone
   const INT_PTR result = DialogBoxIndirectParamW(
       reinterpret_cast<HINSTANCE>(&__ImageBase), AsTemplate(dialog), call.owner,
       BoxProc, reinterpret_cast<LPARAM>(&call));
   EnableAgain(disabled);
+  ReleaseGdi(call.gdi);
   // -1 (the box could not be made) and 0 both mean nothing was shown.
   return result > 0 ? static_cast<int>(result) : 0;
 }

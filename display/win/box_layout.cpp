@@ -3,7 +3,16 @@
 namespace vorlick {
 namespace {
 
+// A line of about this many average characters still reads in one sweep.
+constexpr int kReadableChars = 70;
+constexpr int kBaseDpi = 96;
+
 int Max(int a, int b) { return a > b ? a : b; }
+int Min(int a, int b) { return a < b ? a : b; }
+
+int Scale(int pixels, int dpi) {
+  return (pixels * dpi + kBaseDpi / 2) / kBaseDpi;
+}
 
 int ButtonWidth(const LayoutInput& input) {
   const Spacing& s = input.spacing;
@@ -16,45 +25,103 @@ int RowWidth(const LayoutInput& input) {
   return n * ButtonWidth(input) + (n - 1) * input.spacing.buttonSpacing;
 }
 
-int TextBlockHeight(const LayoutInput& input) {
-  if (input.countdown.cy <= 0) return input.text.cy;
-  return input.text.cy + input.spacing.lineGap + input.countdown.cy;
+int TextLeft(const LayoutInput& input) {
+  const Spacing& s = input.spacing;
+  return s.marginX + (input.icon.cx > 0 ? input.icon.cx + s.iconGap : 0);
 }
 
-void PlaceButtons(const LayoutInput& input, int top, BoxLayout& layout) {
+int BandHeight(const Spacing& s) { return 2 * s.bandMarginY + s.buttonHeight; }
+
+int CountdownBlock(const LayoutInput& input) {
+  return input.countdown.cy > 0 ? input.spacing.lineGap + input.countdown.cy
+                                : 0;
+}
+
+// The text's size as shown: whole lines of it, with a scroll bar beside
+// them, where all of it does not fit.
+Size ShownText(const LayoutInput& input, bool& scrolls) {
+  const Spacing& s = input.spacing;
+  const int line = Max(input.lineHeight, 1);
+  Size text{input.text.cx, Max(input.text.cy, line)};
+  const int tallest =
+      input.screen.cy - 2 * s.marginY - CountdownBlock(input) - BandHeight(s);
+  scrolls = text.cy > tallest;
+  if (scrolls) {
+    text.cy = Max(line, tallest / line * line);
+    text.cx += input.scrollBarWidth;
+  }
+  return text;
+}
+
+void PlaceButtons(const LayoutInput& input, BoxLayout& layout) {
   const int width = ButtonWidth(input);
-  int x = (layout.client.cx - RowWidth(input)) / 2;
+  int x = layout.client.cx - input.spacing.bandMarginX - RowWidth(input);
+  const int y = layout.bandTop + input.spacing.bandMarginY;
   for (int i = 0; i < input.buttonCount && i < kMaxButtons; ++i) {
-    layout.buttons[i] = {x, top, width, input.spacing.buttonHeight};
+    layout.buttons[i] = {x, y, width, input.spacing.buttonHeight};
     x += width + input.spacing.buttonSpacing;
   }
 }
 
+void Mirror(Place& place, int width) {
+  if (place.cx > 0) place.x = width - place.x - place.cx;
+}
+
+void MirrorAll(BoxLayout& layout) {
+  const int width = layout.client.cx;
+  Mirror(layout.icon, width);
+  Mirror(layout.text, width);
+  Mirror(layout.countdown, width);
+  for (Place& button : layout.buttons) Mirror(button, width);
+}
+
 }  // namespace
+
+Spacing SpacingAt(int dpi, int lineHeight) {
+  return {.marginX = Scale(24, dpi),
+          .marginY = Scale(24, dpi),
+          .iconGap = Scale(12, dpi),
+          .lineGap = Scale(6, dpi),
+          .bandMarginX = Scale(11, dpi),
+          .bandMarginY = Scale(11, dpi),
+          .buttonSpacing = Scale(7, dpi),
+          .buttonHeight = Max(Scale(23, dpi), lineHeight + Scale(8, dpi)),
+          .minButtonWidth = Scale(75, dpi),
+          .labelPadding = Scale(10, dpi)};
+}
+
+int WrapWidth(const LayoutInput& input, int averageCharWidth) {
+  const int room = input.screen.cx - TextLeft(input) - input.spacing.marginX -
+                   input.scrollBarWidth;
+  return Max(1, Min(kReadableChars * averageCharWidth, room));
+}
 
 BoxLayout LayOut(const LayoutInput& input) {
   const Spacing& s = input.spacing;
   BoxLayout layout{};
-  const bool hasIcon = input.icon.cx > 0;
-  const int textLeft = s.marginX + (hasIcon ? input.icon.cx + s.iconGap : 0);
-  const int blockWidth = Max(input.text.cx, input.countdown.cx);
-  const int blockHeight = TextBlockHeight(input);
+  const Size text = ShownText(input, layout.scrolls);
+  const int textLeft = TextLeft(input);
+  const int blockWidth = Max(text.cx, input.countdown.cx);
+  const int blockHeight = text.cy + CountdownBlock(input);
   const int contentHeight = Max(input.icon.cy, blockHeight);
   const int textTop = s.marginY + (contentHeight - blockHeight) / 2;
 
-  if (hasIcon)
+  if (input.icon.cx > 0) {
     layout.icon = {s.marginX, s.marginY, input.icon.cx, input.icon.cy};
-  layout.text = {textLeft, textTop, blockWidth, input.text.cy};
-  if (input.countdown.cy > 0) {
-    layout.countdown = {textLeft, textTop + input.text.cy + s.lineGap,
-                        blockWidth, input.countdown.cy};
   }
-  const int buttonsTop = s.marginY + contentHeight + s.buttonsGap;
-  layout.client.cx = Max(
-      Max(textLeft + blockWidth + s.marginX, RowWidth(input) + 2 * s.marginX),
-      input.captionWidth);
-  layout.client.cy = buttonsTop + s.buttonHeight + s.marginY;
-  PlaceButtons(input, buttonsTop, layout);
+  layout.text = {textLeft, textTop, blockWidth, text.cy};
+  if (input.countdown.cy > 0) {
+    layout.countdown = {textLeft, textTop + text.cy + s.lineGap, blockWidth,
+                        input.countdown.cy};
+  }
+  layout.client.cx = Max(Max(textLeft + blockWidth + s.marginX,
+                             RowWidth(input) + 2 * s.bandMarginX),
+                         Max(input.captionWidth, input.least.cx));
+  layout.client.cy =
+      Max(2 * s.marginY + contentHeight + BandHeight(s), input.least.cy);
+  layout.bandTop = layout.client.cy - BandHeight(s);
+  PlaceButtons(input, layout);
+  if (input.mirrored) MirrorAll(layout);
   return layout;
 }
 

@@ -18,27 +18,38 @@ struct Place {
   int cy;
 };
 
-// Distances in pixels, taken from the dialog font's units.
+// Distances in pixels at the box's DPI.
 struct Spacing {
-  int marginX;
-  int marginY;
+  int marginX;        // left and right of the message area's content
+  int marginY;        // above and below it
   int iconGap;        // between the icon and the text
   int lineGap;        // between the text and the countdown line
-  int buttonsGap;     // above the row of buttons
+  int bandMarginX;    // between the buttons and the band's ends
+  int bandMarginY;    // above and below the buttons
   int buttonSpacing;  // between two buttons
   int buttonHeight;
   int minButtonWidth;
   int labelPadding;  // on each side of the widest label
 };
 
+// The message box's distances at 96 DPI scaled to `dpi`. Buttons are also
+// at least 8 such pixels taller than a line of the font (`lineHeight`), so
+// that a large message font still fits in them.
+Spacing SpacingAt(int dpi, int lineHeight);
+
 struct LayoutInput {
   Spacing spacing;
   Size icon;       // {0, 0} without an icon
   Size text;       // the message as wrapped
-  Size countdown;  // {0, 0} without a time-out
+  Size countdown;  // the widest countdown line; {0, 0} without a time-out
+  int lineHeight;  // of the message font
+  int scrollBarWidth;
   int buttonCount;
   int widestLabel;
   int captionWidth;  // client width the title needs to show in full
+  Size screen;       // the largest client area the work area holds
+  Size least;        // the client area is at least this large
+  bool mirrored;     // right-to-left: everything swaps sides
 };
 
 struct BoxLayout {
@@ -47,11 +58,19 @@ struct BoxLayout {
   Place countdown;
   Place buttons[kMaxButtons];
   Size client;
+  int bandTop;   // the button band runs from here to the bottom
+  bool scrolls;  // the text is taller than the screen holds: it scrolls
 };
 
-// Icon at the top left, the text beside it (centred on a taller icon), the
-// countdown line under the text and in the same column, then one row of
-// equally wide buttons centred under everything.
+// Where the message wraps: at about 70 average characters, narrower where
+// the screen beside the icon, the margins and a scroll bar holds less.
+int WrapWidth(const LayoutInput& input, int averageCharWidth);
+
+// The message area on top: the icon at its top left, the text beside it
+// (centred on a taller icon), the countdown line under the text in the
+// same column. Under it the band with one row of equally wide buttons at
+// its right end. Text taller than the screen holds shows as many whole
+// lines as fit and scrolls, so the buttons stay on the screen.
 BoxLayout LayOut(const LayoutInput& input);
 
 // `window` centred in `area`; a window larger than the area keeps its top

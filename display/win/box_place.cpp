@@ -1,4 +1,4 @@
-#include "box_call.h"
+#include "box_parts.h"
 #include "button_text.h"
 #include "countdown.h"
 
@@ -13,29 +13,11 @@ constexpr UINT kLineFormat = DT_SINGLELINE | DT_NOPREFIX;
 constexpr UINT kLabelFormat = DT_SINGLELINE;
 constexpr int kWide = 0x4000;
 
-// Dialog units to pixels in the box's own font, as every dialog measures.
-Spacing SpacingOf(HWND box) {
-  RECT outer{8, 8, 8, 4};     // margins; gaps beside the icon, above the line
-  RECT button{4, 8, 50, 14};  // spacing, gap above, least width, height
-  RECT padding{6, 0, 0, 0};
-  MapDialogRect(box, &outer);
-  MapDialogRect(box, &button);
-  MapDialogRect(box, &padding);
-  return {.marginX = outer.left,
-          .marginY = outer.top,
-          .iconGap = outer.right,
-          .lineGap = outer.bottom,
-          .buttonsGap = button.top,
-          .buttonSpacing = button.left,
-          .buttonHeight = button.bottom,
-          .minButtonWidth = button.right,
-          .labelPadding = padding.left};
-}
+int Min(int a, int b) { return a < b ? a : b; }
 
-Place WorkArea(HWND owner) {
+Place WorkArea(HMONITOR monitor) {
   MONITORINFO info{};
   info.cbSize = sizeof info;
-  HMONITOR monitor = MonitorFromWindow(owner, MONITOR_DEFAULTTOPRIMARY);
   if (monitor == nullptr || !GetMonitorInfoW(monitor, &info)) {
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &info.rcWork, 0);
   }
@@ -43,74 +25,121 @@ Place WorkArea(HWND owner) {
   return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
-// The frame a box of this style adds around its client area.
+// The frame the box has around its client area at its current DPI.
 Size FrameOf(HWND box) {
-  RECT frame{0, 0, 0, 0};
-  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(box, GWL_STYLE)),
-                     FALSE,
-                     static_cast<DWORD>(GetWindowLongW(box, GWL_EXSTYLE)));
-  return {frame.right - frame.left, frame.bottom - frame.top};
+  RECT window{};
+  RECT client{};
+  GetWindowRect(box, &window);
+  GetClientRect(box, &client);
+  return {(window.right - window.left) - client.right,
+          (window.bottom - window.top) - client.bottom};
 }
 
-int WidestLabel(HWND box, const BoxCall& call) {
+Size ClientOf(HWND box) {
+  RECT client{};
+  GetClientRect(box, &client);
+  return {client.right, client.bottom};
+}
+
+const wchar_t* IconResource(Icon icon) {
+  switch (icon) {
+    case Icon::kError:
+      return IDI_HAND;
+    case Icon::kQuestion:
+      return IDI_QUESTION;
+    case Icon::kWarning:
+      return IDI_EXCLAMATION;
+    default:
+      return IDI_ASTERISK;
+  }
+}
+
+// The style's icon drawn for the box's DPI. Where no such copy can be made
+// the system's shared icon stands in; it is never destroyed.
+void ShowIcon(HWND box, BoxCall& call) {
+  if (call.plan.look.icon == Icon::kNone) return;
+  const wchar_t* name = IconResource(call.plan.look.icon);
+  const int size = MetricAt(SM_CXICON, call.gdi.dpi);
+  auto own =
+      static_cast<HICON>(LoadImageW(nullptr, name, IMAGE_ICON, size, size, 0));
+  HICON shown = own != nullptr ? own : LoadIconW(nullptr, name);
+  SendDlgItemMessageW(box, kIconId, STM_SETICON,
+                      reinterpret_cast<WPARAM>(shown), 0);
+  if (call.gdi.icon != nullptr) DestroyIcon(call.gdi.icon);
+  call.gdi.icon = own;
+}
+
+// Font and icon for `dpi`; the old ones go once nothing shows them.
+void UseDpi(HWND box, BoxCall& call, int dpi) {
+  call.gdi.dpi = dpi;
+  if (HFONT font = CreateMessageFont(dpi)) {
+    SetFonts(box, font);
+    if (call.gdi.font != nullptr) DeleteObject(call.gdi.font);
+    call.gdi.font = font;
+  }
+  ShowIcon(box, call);
+}
+
+int WidestLabel(const TextMeter& meter, const BoxCall& call) {
   int widest = 0;
   for (int i = 0; i < call.plan.buttons.count; ++i) {
     LabelText label;
     Win32Label(call.plan.language, call.plan.buttons.ids[i], label);
-    const Size size =
-        MeasureText(call.gdi, box, reinterpret_cast<const wchar_t*>(label),
-                    kWide, kLabelFormat);
+    const Size size = meter.Measure(reinterpret_cast<const wchar_t*>(label),
+                                    kWide, kLabelFormat);
     if (size.cx > widest) widest = size.cx;
   }
   return widest;
 }
 
-Size IconSize(const BoxCall& call) {
-  if (call.plan.look.icon == Icon::kNone) return {0, 0};
-  return {GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)};
-}
-
-Size CountdownSize(HWND box, const BoxCall& call) {
+// Room for every number the line can show: its first, longest one with each
+// digit the font's widest, so the line never needs to grow.
+Size CountdownSize(const TextMeter& meter, const BoxCall& call) {
   if (!Runs(call.countdown)) return {0, 0};
-  // The first number shown is the longest, so the line never needs to grow.
   char16_t text[kCountdownUnits];
   FormatCountdown(call.plan.language,
                   static_cast<std::uint64_t>(call.timeoutSeconds), text);
-  return MeasureText(call.gdi, box, reinterpret_cast<const wchar_t*>(text),
-                     kWide, kLineFormat);
+  const auto widest = static_cast<char16_t>(meter.WidestDigit());
+  for (char16_t* c = text; *c != 0; ++c) {
+    if (*c >= u'0' && *c <= u'9') *c = widest;
+  }
+  return meter.Measure(reinterpret_cast<const wchar_t*>(text), kWide,
+                       kLineFormat);
 }
 
-// The message wraps at five eighths of the work area, like message boxes do;
-// a word longer than that may widen it up to what the screen holds, and a
-// message taller than the screen is cut rather than pushing the buttons off.
-Size TextSize(HWND box, const BoxCall& call, const LayoutInput& input,
-              const Place& area) {
+// The title widens the box up to the width of a full line of text.
+int CaptionWidth(const TextMeter& meter, const BoxCall& call,
+                 const LayoutInput& input, int wrap) {
   const Spacing& s = input.spacing;
-  const Size frame = FrameOf(box);
-  const int beside =
-      2 * s.marginX + (input.icon.cx > 0 ? input.icon.cx + s.iconGap : 0);
-  const int wrapAt = area.cx * 5 / 8 - beside;
-  Size text = MeasureText(call.gdi, box, call.text, wrapAt > 1 ? wrapAt : 1,
-                          kTextFormat);
-  const Size line = MeasureText(call.gdi, box, L"X", kWide, kLineFormat);
-  const int widest = area.cx - frame.cx - beside;
-  const int tallest =
-      area.cy - frame.cy - 2 * s.marginY - s.buttonsGap - s.buttonHeight -
-      (input.countdown.cy > 0 ? input.countdown.cy + s.lineGap : 0);
-  if (text.cx > widest) text.cx = widest;
-  if (text.cy > tallest) text.cy = tallest;
-  if (text.cy < line.cy) text.cy = line.cy;
-  return text;
+  const int wanted = meter.Measure(call.caption, kWide, kLineFormat).cx +
+                     2 * MetricAt(SM_CXSIZE, call.gdi.dpi) + 2 * s.marginX;
+  const int iconPart = input.icon.cx > 0 ? input.icon.cx + s.iconGap : 0;
+  return Min(wanted, Min(input.screen.cx, 2 * s.marginX + iconPart + wrap));
 }
 
-int CaptionWidth(HWND box, const BoxCall& call, const Spacing& s,
-                 const Place& area) {
-  const Size caption =
-      MeasureText(call.gdi, box, call.caption, kWide, kLineFormat);
-  const int wanted =
-      caption.cx + 2 * GetSystemMetrics(SM_CXSIZE) + 2 * s.marginX;
-  const int limit = area.cx * 5 / 8;
-  return wanted < limit ? wanted : limit;
+// Every size the layout needs, measured at the box's DPI in its font.
+LayoutInput Measure(const BoxCall& call, Size screen, Size least) {
+  const TextMeter meter(call.gdi.font);
+  const int dpi = call.gdi.dpi;
+  LayoutInput input{};
+  input.lineHeight = meter.LineHeight();
+  input.spacing = SpacingAt(dpi, input.lineHeight);
+  if (call.plan.look.icon != Icon::kNone) {
+    input.icon = {MetricAt(SM_CXICON, dpi), MetricAt(SM_CYICON, dpi)};
+  }
+  input.countdown = CountdownSize(meter, call);
+  input.scrollBarWidth = MetricAt(SM_CXVSCROLL, dpi);
+  input.screen = screen;
+  input.least = least;
+  input.mirrored = call.plan.look.rightToLeft;
+  const int wrap = WrapWidth(input, meter.AverageCharWidth());
+  input.text = meter.Measure(call.text, wrap, kTextFormat);
+  // A word longer than a line is broken where the line ends.
+  if (input.text.cx > wrap) input.text.cx = wrap;
+  input.buttonCount = call.plan.buttons.count;
+  input.widestLabel = WidestLabel(meter, call);
+  input.captionWidth = CaptionWidth(meter, call, input, wrap);
+  return input;
 }
 
 void Move(HWND box, int id, const Place& place) {
@@ -118,35 +147,68 @@ void Move(HWND box, int id, const Place& place) {
                place.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void MoveControls(HWND box, const BoxCall& call, const BoxLayout& layout) {
+void Apply(HWND box, BoxCall& call, const BoxLayout& layout) {
+  UseMessageControl(box, call, layout.scrolls);
   if (call.plan.look.icon != Icon::kNone) Move(box, kIconId, layout.icon);
   Move(box, kTextId, layout.text);
   if (Runs(call.countdown)) Move(box, kCountdownId, layout.countdown);
   for (int i = 0; i < call.plan.buttons.count; ++i) {
     Move(box, call.plan.buttons.ids[i], layout.buttons[i]);
   }
+  call.gdi.bandTop = layout.bandTop;
+}
+
+// The system lays out dialogs again on a DPI change unless told not to
+// (Windows 10 1703 and later); the box does that itself.
+void KeepDpiChangesToTheBox(HWND box) {
+  using Behaviour = BOOL(WINAPI*)(HWND, int, int);
+  constexpr int kDisableAll = 1;
+  HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  FARPROC found = user32 != nullptr
+                      ? GetProcAddress(user32, "SetDialogDpiChangeBehavior")
+                      : nullptr;
+  if (found == nullptr) return;
+  reinterpret_cast<Behaviour>(reinterpret_cast<void (*)()>(found))(
+      box, kDisableAll, kDisableAll);
 }
 
 }  // namespace
 
-void PlaceBox(HWND box, const BoxCall& call) {
-  const Place area = WorkArea(call.owner);
-  LayoutInput input{};
-  input.spacing = SpacingOf(box);
-  input.icon = IconSize(call);
-  input.countdown = CountdownSize(box, call);
-  input.text = TextSize(box, call, input, area);
-  input.buttonCount = call.plan.buttons.count;
-  input.widestLabel = WidestLabel(box, call);
-  input.captionWidth = CaptionWidth(box, call, input.spacing, area);
-  const BoxLayout layout = LayOut(input);
-  MoveControls(box, call, layout);
-
+void PlaceBox(HWND box, BoxCall& call) {
+  KeepDpiChangesToTheBox(box);
+  UseDpi(box, call, DpiOf(box));
+  const Place area =
+      WorkArea(MonitorFromWindow(call.owner, MONITOR_DEFAULTTOPRIMARY));
   const Size frame = FrameOf(box);
+  const BoxLayout layout =
+      LayOut(Measure(call, {area.cx - frame.cx, area.cy - frame.cy}, {0, 0}));
+  Apply(box, call, layout);
   const Place where = CenterIn(
       area, {layout.client.cx + frame.cx, layout.client.cy + frame.cy});
   SetWindowPos(box, nullptr, where.x, where.y, where.cx, where.cy,
                SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void RescaleBox(HWND box, BoxCall& call, int dpi, const RECT& suggested) {
+  UseDpi(box, call, dpi);
+  SetWindowPos(box, nullptr, suggested.left, suggested.top,
+               suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  const Place area =
+      WorkArea(MonitorFromRect(&suggested, MONITOR_DEFAULTTONEAREST));
+  const Size frame = FrameOf(box);
+  const Size screen{area.cx - frame.cx, area.cy - frame.cy};
+  const Size client = ClientOf(box);
+  const BoxLayout layout = LayOut(Measure(
+      call, screen, {Min(client.cx, screen.cx), Min(client.cy, screen.cy)}));
+  Apply(box, call, layout);
+  if (layout.client.cx != client.cx || layout.client.cy != client.cy) {
+    SetWindowPos(box, nullptr, 0, 0, layout.client.cx + frame.cx,
+                 layout.client.cy + frame.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+  }
+  RedrawWindow(box, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 }  // namespace vorlick

@@ -1,4 +1,4 @@
-#include "box_call.h"
+#include "box_parts.h"
 #include "button_text.h"
 
 namespace vorlick {
@@ -15,12 +15,10 @@ DWORD BoxExStyle(const BoxLook& look) {
   return exStyle;
 }
 
-// The message and the countdown share their alignment and reading order.
+// The countdown line reads and aligns as the message does.
 TemplateItem TextItem(const BoxLook& look, DWORD id) {
-  const DWORD align = look.rightAligned ? SS_RIGHT : SS_LEFT;
-  const DWORD exStyle = look.rightToLeft ? WS_EX_RTLREADING : 0;
-  return {kChild | align | SS_NOPREFIX | SS_EDITCONTROL, exStyle, kStaticClass,
-          id, nullptr};
+  return {MessageStyle(look, false), MessageExStyle(look), kStaticClass, id,
+          nullptr};
 }
 
 void AddButtons(const BoxCall& call, DialogTemplate& dialog) {
@@ -38,15 +36,28 @@ void AddButtons(const BoxCall& call, DialogTemplate& dialog) {
 
 }  // namespace
 
-bool BuildBoxTemplate(const BoxCall& call, const TemplateFont& font,
-                      DialogTemplate& dialog) {
+DWORD MessageStyle(const BoxLook& look, bool scrolls) {
+  if (scrolls) {
+    // In the tab order, so that the keyboard can scroll it too.
+    return kChild | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_READONLY |
+           (look.rightAligned ? ES_RIGHT : ES_LEFT);
+  }
+  return kChild | SS_NOPREFIX | SS_EDITCONTROL |
+         (look.rightAligned ? SS_RIGHT : SS_LEFT);
+}
+
+DWORD MessageExStyle(const BoxLook& look) {
+  return look.rightToLeft ? WS_EX_RTLREADING : 0;
+}
+
+bool BuildBoxTemplate(const BoxCall& call, DialogTemplate& dialog) {
   const bool hasIcon = call.plan.look.icon != Icon::kNone;
   const bool counts = Runs(call.countdown);
   const int items =
       (hasIcon ? 1 : 0) + 1 + (counts ? 1 : 0) + call.plan.buttons.count;
   DWORD style = kBoxStyle;
   if (call.plan.look.modality == Modality::kSystem) style |= DS_SYSMODAL;
-  BeginTemplate(dialog, style, BoxExStyle(call.plan.look), items, font);
+  BeginTemplate(dialog, style, BoxExStyle(call.plan.look), items);
   if (hasIcon) {
     AddItem(dialog, {kChild | SS_ICON, 0, kStaticClass, kIconId, nullptr});
   }

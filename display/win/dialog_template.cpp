@@ -35,23 +35,19 @@ void PutZeroPlace(DialogTemplate& dialog) {
 }  // namespace
 
 void BeginTemplate(DialogTemplate& dialog, DWORD style, DWORD exStyle,
-                   int itemCount, const TemplateFont& font) {
+                   int itemCount) {
   dialog.used = 0;
   dialog.overflow = false;
   PutWord(dialog, 1);       // dlgVer
   PutWord(dialog, 0xFFFF);  // signature of the extended form
   PutDword(dialog, 0);      // helpID
   PutDword(dialog, exStyle);
-  PutDword(dialog, style | DS_SETFONT);
+  PutDword(dialog, style);
   PutWord(dialog, static_cast<WORD>(itemCount));
   PutZeroPlace(dialog);
   PutWord(dialog, 0);  // no menu
   PutWord(dialog, 0);  // the dialog class
   PutWord(dialog, 0);  // no title: the caller's caption is set afterwards
-  PutWord(dialog, font.pointSize);
-  PutWord(dialog, font.weight);
-  PutWord(dialog, static_cast<WORD>(font.italic | (font.charset << 8)));
-  PutString(dialog, font.face);
 }
 
 void AddItem(DialogTemplate& dialog, const TemplateItem& item) {

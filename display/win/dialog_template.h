@@ -12,20 +12,12 @@
 
 namespace vorlick {
 
-// Room for the header, a font name and seven controls with short titles.
+// Room for the header and seven controls with short titles.
 inline constexpr int kTemplateWords = 512;
 
 // The predefined control classes, as the atoms a template names them by.
 inline constexpr WORD kButtonClass = 0x0080;
 inline constexpr WORD kStaticClass = 0x0082;
-
-struct TemplateFont {
-  WORD pointSize;
-  WORD weight;
-  BYTE italic;
-  BYTE charset;
-  const wchar_t* face;
-};
 
 struct TemplateItem {
   DWORD style;
@@ -41,10 +33,10 @@ struct DialogTemplate {
   bool overflow;  // something did not fit: the template must not be used
 };
 
-// Starts a template whose font is `font` (DS_SETFONT is added to `style`)
-// for `itemCount` items at size zero: the box sizes itself when created.
+// Starts a template for `itemCount` items at size zero and without a font:
+// the box gives its controls their font and sizes itself when created.
 void BeginTemplate(DialogTemplate& dialog, DWORD style, DWORD exStyle,
-                   int itemCount, const TemplateFont& font);
+                   int itemCount);
 
 // Appends one control, aligned on a DWORD as the format asks.
 void AddItem(DialogTemplate& dialog, const TemplateItem& item);

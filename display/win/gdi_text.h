@@ -1,6 +1,4 @@
-// Text measuring and the message font. The few GDI functions this needs are
-// looked up in the gdi32.dll that USER32 has already loaded, so that the
-// library imports from KERNEL32 and USER32 alone.
+// The box's DPI, its message font and icon at that DPI, and text measuring.
 #pragma once
 
 #include "box_layout.h"
@@ -8,21 +6,51 @@
 
 namespace vorlick {
 
-struct GdiCalls {
-  HGDIOBJ(WINAPI* selectObject)(HDC, HGDIOBJ);
-  int(WINAPI* getDeviceCaps)(HDC, int);
+// What the box draws with at its current DPI. The call owns the font and
+// the icon: ReleaseGdi frees them once the box is gone, and a DPI change
+// replaces them.
+struct BoxGdi {
+  int dpi;
+  HFONT font;
+  HICON icon;
+  int bandTop;   // where the button band starts, in client pixels
+  bool scrolls;  // the message is an edit control with a scroll bar
 };
 
-// False when gdi32.dll or one of its functions is missing.
-bool LoadGdiCalls(GdiCalls& gdi);
+void ReleaseGdi(BoxGdi& gdi);
 
-// The font message boxes use (the system's message font), as a template
-// names it. Its face name lives in `metrics`, which must outlive the result.
-TemplateFont MessageFont(const GdiCalls& gdi, NONCLIENTMETRICSW& metrics);
+// The box's DPI: the window's own where user32 tells it, else the screen's.
+int DpiOf(HWND window);
 
-// The size `text` takes in `window`'s font when drawn with DrawTextW's
-// `format` and wrapped at `maxWidth` pixels.
-Size MeasureText(const GdiCalls& gdi, HWND window, const wchar_t* text,
-                 int maxWidth, UINT format);
+// The DPI the system metrics and SPI_GETNONCLIENTMETRICS are given in.
+int SystemDpi();
+
+// The system's message font at `dpi`; null when no font could be made.
+HFONT CreateMessageFont(int dpi);
+
+// A system metric (SM_CXICON, SM_CXVSCROLL, ...) at `dpi`.
+int MetricAt(int index, int dpi);
+
+// A screen DC with a font selected, for measuring text in it.
+class TextMeter {
+ public:
+  explicit TextMeter(HFONT font);
+  ~TextMeter();
+  TextMeter(const TextMeter&) = delete;
+  TextMeter& operator=(const TextMeter&) = delete;
+
+  // The size `text` takes when drawn with DrawTextW's `format`, wrapped at
+  // `maxWidth` pixels.
+  Size Measure(const wchar_t* text, int maxWidth, UINT format) const;
+  int LineHeight() const;
+  // The mean width of the Latin letters, as dialogs measure their font.
+  int AverageCharWidth() const;
+  // The widest of the digits 0 to 9.
+  wchar_t WidestDigit() const;
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
 
 }  // namespace vorlick

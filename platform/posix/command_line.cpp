@@ -1,19 +1,20 @@
 #include "command_line.h"
 
-#include "platform_api.h"
 #include "utf8.h"
 
 namespace {
 
-char16_t commandLine[kCommandLineUnits];
+char16_t requestPath[kPathUnits];
+
+bool IsBlankOrControl(char16_t unit) { return unit >= 1 && unit <= 32; }
 
 // Appends `text` at `length`; keeps what fits and stays terminated.
 void Append(const char* text, int& length) {
-  int room = kCommandLineUnits - length;
+  const int room = kPathUnits - length;
   if (room <= 1) return;
-  int added = Utf8ToUtf16(text, commandLine + length, room);
+  const int added = Utf8ToUtf16(text, requestPath + length, room);
   if (added < 0) {
-    while (commandLine[length] != 0) ++length;
+    while (requestPath[length] != 0) ++length;
   } else {
     length += added;
   }
@@ -21,16 +22,14 @@ void Append(const char* text, int& length) {
 
 }  // namespace
 
-void SetCommandLineArgs(int argc, const char* const* argv) {
+const char16_t* RequestPathFromArgs(int argc, const char* const* argv) {
   int length = 0;
-  commandLine[0] = 0;
-  Append("\"", length);
-  Append(argc > 0 && argv[0] != nullptr ? argv[0] : "", length);
-  Append("\"", length);
+  requestPath[0] = 0;
   for (int i = 1; i < argc; ++i) {
-    Append(" ", length);
+    if (i > 1) Append(" ", length);
     Append(argv[i], length);
   }
+  const char16_t* path = requestPath;
+  while (IsBlankOrControl(*path)) ++path;
+  return path;
 }
-
-const char16_t* GetCommandLineW() { return commandLine; }

@@ -41,10 +41,6 @@ inline constexpr DWORD ERROR_READ_FAULT = 30;
 
 DWORD GetLastError();
 
-// The command line as Windows would hand it over: the program's name in double
-// quotes, then the arguments joined by single blanks (see SetCommandLineArgs).
-const char16_t* GetCommandLineW();
-
 // Opens an existing regular file for reading; a directory, device or pipe
 // fails as a directory does on Windows. Only the arguments the program uses
 // (GENERIC_READ, OPEN_EXISTING) are supported; others fail with

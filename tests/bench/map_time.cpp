@@ -1,8 +1,10 @@
 // Time from starting a program to its first top-level window being mapped
-// on the X display, for comparing how quickly message-box programs appear.
-//   map_time RUNS PROGRAM [ARGS...]
-// Starts PROGRAM RUNS times; each time waits for a window to be mapped on the
-// root window, then ends the program. Prints every time and the median in ms.
+// on the X display, for comparing how quickly message-box programs appear:
+//   map_time ROUNDS PROGRAM [ARGS...] [-- PROGRAM [ARGS...]]...
+// Each round starts every program once, in turn, so that all of them see the
+// same load; each time it waits for a window to be mapped on the root
+// window, then ends the program. Prints every program's times, median and
+// lower quartile.
 #include <X11/Xlib.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -12,6 +14,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -52,11 +55,24 @@ double RunOnce(Display* display, char** argv) {
   return mapped ? elapsed : -1;
 }
 
+// The programs of the command line: each an argv ended by null.
+std::vector<char**> Programs(int argc, char** argv) {
+  std::vector<char**> programs{argv + 2};
+  for (int i = 2; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--") != 0) continue;
+    argv[i] = nullptr;
+    programs.push_back(argv + i + 1);
+  }
+  return programs;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: map_time RUNS PROGRAM [ARGS...]\n");
+    std::fprintf(stderr,
+                 "usage: map_time ROUNDS PROGRAM [ARGS...] [-- PROGRAM "
+                 "[ARGS...]]...\n");
     return 2;
   }
   Display* display = XOpenDisplay(nullptr);
@@ -65,19 +81,28 @@ int main(int argc, char** argv) {
     return 1;
   }
   XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
-  const int runs = std::atoi(argv[1]);
-  std::vector<double> times;
-  for (int i = 0; i < runs; ++i) {
-    double ms = RunOnce(display, argv + 2);
-    if (ms < 0) {
-      std::fprintf(stderr, "map_time: no window was mapped\n");
-      return 1;
+  const int rounds = std::atoi(argv[1]);
+  const std::vector<char**> programs = Programs(argc, argv);
+  std::vector<std::vector<double>> times(programs.size());
+  for (int round = 0; round < rounds; ++round) {
+    for (size_t i = 0; i < programs.size(); ++i) {
+      const double ms = RunOnce(display, programs[i]);
+      if (ms < 0) {
+        std::fprintf(stderr, "map_time: %s mapped no window\n", programs[i][0]);
+        return 1;
+      }
+      times[i].push_back(ms);
     }
-    std::printf("%.1f ", ms);
-    times.push_back(ms);
   }
-  std::sort(times.begin(), times.end());
-  std::printf("\nmedian %.1f ms\n", times[times.size() / 2]);
+  for (size_t i = 0; i < programs.size(); ++i) {
+    std::printf("%s:", programs[i][0]);
+    for (double ms : times[i]) std::printf(" %.1f", ms);
+    std::sort(times[i].begin(), times[i].end());
+    // On a busy machine the fastest quarter still shows what each program
+    // needs when it gets the processor.
+    std::printf("\nmedian %.1f ms\nquartile %.1f ms\n",
+                times[i][times[i].size() / 2], times[i][times[i].size() / 4]);
+  }
   XCloseDisplay(display);
   return 0;
 }

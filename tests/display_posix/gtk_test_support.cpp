@@ -7,9 +7,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <condition_variable>
+#include <chrono>
 #include <cstdio>
-#include <mutex>
 #include <thread>
 
 #include "vorlick_api.h"
@@ -46,6 +45,10 @@ pid_t StartXvfb(int display) {
   return -1;
 }
 
+std::string Id(unsigned long window) { return std::to_string(window); }
+
+}  // namespace
+
 std::string Run(const std::string& command) {
   std::string out;
   if (FILE* pipe = popen(command.c_str(), "r")) {
@@ -56,83 +59,32 @@ std::string Run(const std::string& command) {
   return out;
 }
 
-std::string Id(unsigned long window) { return std::to_string(window); }
-
-// Runs `task` on the library's GTK thread, which runs GLib's default main
-// loop, and waits for it. Only while a box is open is that thread sure to be
-// there; the test program's own time limit ends a wait that never returns.
-template <typename Task>
-void OnGtkThread(Task task) {
-  struct Call {
-    explicit Call(Task& task) : task(task) {}
-    Task& task;
-    std::mutex mutex;
-    std::condition_variable done;
-    bool finished = false;
-  } call(task);
-  g_idle_add(
-      [](gpointer data) -> gboolean {
-        auto* call = static_cast<Call*>(data);
-        call->task();
-        std::lock_guard<std::mutex> lock(call->mutex);
-        call->finished = true;
-        call->done.notify_one();
-        return G_SOURCE_REMOVE;
-      },
-      &call);
-  std::unique_lock<std::mutex> lock(call.mutex);
-  call.done.wait(lock, [&call] { return call.finished; });
-}
-
-void Walk(GtkWidget* widget, BoxView& view) {
-  if (GTK_IS_BUTTON(widget)) {
-    const char* label = gtk_button_get_label(GTK_BUTTON(widget));
-    view.buttons.push_back(label ? label : "");
-    if (gtk_widget_has_focus(widget)) view.focused = view.buttons.back();
-    return;
-  }
-  if (GTK_IS_LABEL(widget)) {
-    view.labels.push_back(gtk_label_get_text(GTK_LABEL(widget)));
-    if (view.labels.size() == 1) {
-      view.justify = gtk_label_get_justify(GTK_LABEL(widget));
-      view.xalign = gtk_label_get_xalign(GTK_LABEL(widget));
-      view.direction = gtk_widget_get_direction(widget);
-    }
-    return;
-  }
-  if (GTK_IS_IMAGE(widget)) {
-    const gchar* name = nullptr;
-    gtk_image_get_icon_name(GTK_IMAGE(widget), &name, nullptr);
-    view.icon = name ? name : "";
-    return;
-  }
-  if (GTK_IS_CONTAINER(widget)) {
-    GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
-    for (GList* child = children; child != nullptr; child = child->next) {
-      Walk(GTK_WIDGET(child->data), view);
-    }
-    g_list_free(children);
-  }
-}
-
-}  // namespace
-
-void XvfbEnvironment::SetUp() {
-  for (int display = 71; display <= 79 && server_ < 0; ++display) {
+Xvfb::Xvfb(int first, int last) {
+  for (int display = first; display <= last && server_ < 0; ++display) {
     if (Exists("/tmp/.X" + std::to_string(display) + "-lock")) continue;
     server_ = StartXvfb(display);
-    if (server_ > 0)
-      setenv("DISPLAY", (":" + std::to_string(display)).c_str(), 1);
+    if (server_ > 0) name_ = ":" + std::to_string(display);
   }
-  ASSERT_GT(server_, 0) << "no Xvfb on :71 to :79";
+}
+
+void Xvfb::End() {
+  if (server_ <= 0) return;
+  kill(server_, SIGTERM);
+  waitpid(server_, nullptr, 0);
+  server_ = -1;
+}
+
+void XvfbEnvironment::SetUp() {
+  server_ = new Xvfb(71, 79);
+  ASSERT_FALSE(server_->name().empty()) << "no Xvfb on :71 to :79";
+  setenv("DISPLAY", server_->name().c_str(), 1);
+  unsetenv("WAYLAND_DISPLAY");
+  unsetenv("GDK_BACKEND");
   setenv("NO_AT_BRIDGE", "1", 1);  // no accessibility bus to wait for
   setenv("GSETTINGS_BACKEND", "memory", 1);
 }
 
-// The server is not stopped here: the library's GTK thread keeps its
-// connection open for good, and GTK ends a process whose display goes away.
-// The server ends with the test program instead (PR_SET_PDEATHSIG).
-void XvfbEnvironment::TearDown() {}
+void XvfbEnvironment::TearDown() { delete server_; }
 
 AsyncBox::AsyncBox(const std::u16string& caption, unsigned style, int timeout,
                    int defaultId, const std::u16string& text) {
@@ -184,59 +136,8 @@ void PressKeys(unsigned long window, const std::string& keys) {
   Run("xdotool windowfocus --sync " + Id(window) + " key --delay 80 " + keys);
 }
 
-std::string XGeometry(unsigned long window) {
-  const std::string shell =
-      Run("xdotool getwindowgeometry --shell " + Id(window));
-  std::string width, height;
-  size_t at = shell.find("WIDTH=");
-  if (at != std::string::npos)
-    width = shell.substr(at + 6, shell.find('\n', at) - at - 6);
-  at = shell.find("HEIGHT=");
-  if (at != std::string::npos)
-    height = shell.substr(at + 7, shell.find('\n', at) - at - 7);
-  return width + "x" + height;
-}
-
 std::string WindowState(unsigned long window) {
   return Run("xprop -id " + Id(window) + " _NET_WM_STATE");
-}
-
-BoxView InspectBox(const std::string& caption) {
-  BoxView view;
-  OnGtkThread([&view, caption] {
-    GList* windows = gtk_window_list_toplevels();
-    for (GList* item = windows; item != nullptr; item = item->next) {
-      GtkWindow* window = GTK_WINDOW(item->data);
-      const char* title = gtk_window_get_title(window);
-      if (title == nullptr || caption != title) continue;
-      if (!gtk_widget_get_visible(GTK_WIDGET(window))) continue;
-      view.found = true;
-      view.focusVisible = gtk_window_get_focus_visible(window);
-      view.deletable = gtk_window_get_deletable(window);
-      view.resizable = gtk_window_get_resizable(window);
-      view.width = gtk_widget_get_allocated_width(GTK_WIDGET(window));
-      view.height = gtk_widget_get_allocated_height(GTK_WIDGET(window));
-      Walk(GTK_WIDGET(window), view);
-    }
-    g_list_free(windows);
-  });
-  return view;
-}
-
-int CountToplevels() {
-  int count = -1;
-  OnGtkThread([&count] {
-    GList* windows = gtk_window_list_toplevels();
-    count = 0;
-    for (GList* item = windows; item != nullptr; item = item->next) {
-      // GTK keeps a hidden tooltip popup per display for itself.
-      const GtkWindowType type =
-          gtk_window_get_window_type(GTK_WINDOW(item->data));
-      if (type == GTK_WINDOW_TOPLEVEL) ++count;
-    }
-    g_list_free(windows);
-  });
-  return count;
 }
 
 }  // namespace vorlick_test

@@ -1,26 +1,40 @@
-// What the GTK box tests need: a private Xvfb display, xdotool to find boxes
-// and type into them, and a look at the live widgets through GTK itself.
+// What the GTK box tests need: private Xvfb displays, and xdotool to find
+// boxes and type into them.
 #pragma once
 
 #include <gtest/gtest.h>
-#include <gtk/gtk.h>
+#include <sys/types.h>
 
-#include <chrono>
 #include <future>
 #include <string>
-#include <vector>
 
 namespace vorlick_test {
 
-// Starts Xvfb on the first free display of :71 to :79 for the whole test
-// program and points DISPLAY at it. The server ends when the program does.
+// An Xvfb server on the first free display of `first` to `last`; ended with
+// the object, or by End() while boxes are up on it.
+class Xvfb {
+ public:
+  Xvfb(int first, int last);
+  ~Xvfb() { End(); }
+  Xvfb(const Xvfb&) = delete;
+  Xvfb& operator=(const Xvfb&) = delete;
+
+  void End();
+  const std::string& name() const { return name_; }  // empty: none started
+
+ private:
+  pid_t server_ = -1;
+  std::string name_;
+};
+
+// One Xvfb for the whole test program (:71 to :79), DISPLAY pointing at it.
 class XvfbEnvironment : public ::testing::Environment {
  public:
   void SetUp() override;
   void TearDown() override;
 
  private:
-  pid_t server_ = -1;
+  Xvfb* server_ = nullptr;
 };
 
 // A box shown on a thread of its own, as a caller of the library would.
@@ -48,29 +62,9 @@ bool BoxExists(const std::string& caption);
 void PressKeys(unsigned long window, const std::string& keys);
 // Asks the window to close, as a window manager's close button does.
 void RequestClose(unsigned long window);
-// The X window's size as "WxH", from xdotool.
-std::string XGeometry(unsigned long window);
 // The window's _NET_WM_STATE, from xprop.
 std::string WindowState(unsigned long window);
-
-// The box's widgets as GTK has them, read on the library's GTK thread.
-struct BoxView {
-  bool found = false;
-  std::vector<std::string> labels;   // the message, then the countdown
-  std::vector<std::string> buttons;  // as labelled, access keys marked
-  std::string focused;               // label of the focused button
-  std::string icon;                  // icon name; empty without an icon
-  GtkJustification justify = GTK_JUSTIFY_LEFT;
-  float xalign = -1;
-  GtkTextDirection direction = GTK_TEXT_DIR_NONE;
-  bool focusVisible = false;
-  bool deletable = true;
-  bool resizable = true;
-  int width = 0;
-  int height = 0;
-};
-BoxView InspectBox(const std::string& caption);
-// Toplevel (not popup) GTK windows in the process, visible or not.
-int CountToplevels();
+// A command's standard output.
+std::string Run(const std::string& command);
 
 }  // namespace vorlick_test

@@ -6,21 +6,23 @@
 #include <string>
 #include <vector>
 
+#include "box_text.h"
+
 namespace vorlick {
 namespace {
 
 // Feeds `bytes`, then flushes as the box does after a pause, and writes the
-// keys as text: letters as themselves, the others by name.
+// keys as text: characters as themselves in UTF-8, the others by name.
 std::string Decode(const std::string& bytes) {
   KeyDecoder decoder;
   std::string keys;
   auto name = [&keys](const KeyEvent& event) {
-    static const char* const kNames[] = {"none",   "left",   "right",   "up",
-                                         "down",   "tab",    "backtab", "enter",
-                                         "escape", "letter", "other"};
+    static const char* const kNames[] = {"none",   "left", "right",   "up",
+                                         "down",   "tab",  "backtab", "enter",
+                                         "escape", "char", "other"};
     if (!keys.empty()) keys += ' ';
-    if (event.key == Key::kLetter) {
-      keys += event.letter;
+    if (event.key == Key::kCharacter) {
+      AppendUtf8(event.code, keys);
     } else {
       keys += kNames[static_cast<int>(event.key)];
     }
@@ -53,10 +55,20 @@ TEST(KeyDecoderTest, Sequences) {
       {"\x1b[3~", "other"},      // Delete
       {"\x1b[15~y", "other y"},  // F5, then a letter
       {"\x1bx", "other"},        // Alt-x
-      {"1 ", "other other"},
-      {"\xC3\xA9", "other other"},
-      {"\x1b[", "other"},  // cut off
+      {"1 ", "1  "},
+      {"\x7f\x01", "other other"},  // Backspace, Ctrl-A
+      {"\x1b[", "other"},           // cut off
       {"a\x1b", "a escape"},
+      // Characters of any script, as UTF-8.
+      {"\xC3\xA9\xD0\xB4", "\xC3\xA9 \xD0\xB4"},
+      {"\xE3\x81\x84\xF0\x9F\x98\x80", "\xE3\x81\x84 \xF0\x9F\x98\x80"},
+      {"\xC3", "other"},  // cut off
+      {"\xC3y", "y"},     // broken: the byte after it counts
+      {"\xC3\x1b[C", "right"},
+      {"\x80\xC1\xBF\xF5", "other other other other"},  // never UTF-8
+      {"\xE0\x80\xAF", "other"},                        // overlong
+      {"\xED\xA0\x80", "other"},                        // a surrogate
+      {"\xC2\x85", "other"},                            // a C1 control
   };
   for (const auto& [bytes, keys] : cases) {
     EXPECT_EQ(Decode(bytes), keys) << testing::PrintToString(bytes);

@@ -20,7 +20,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr int kWatchedSignals[] = {SIGHUP, SIGINT, SIGQUIT, SIGTERM, SIGTSTP};
+constexpr int kWatchedSignals[] = {SIGHUP,  SIGINT,  SIGQUIT,
+                                   SIGTERM, SIGTSTP, SIGWINCH};
 // The C library adds this flag to every disposition it sets; it says nothing
 // about how the signal is handled.
 constexpr int kRestorer = 0x04000000;
@@ -94,6 +95,10 @@ void WriteFully(int fd, const void* data, size_t size) {
   close(slave);
   unsetenv("DISPLAY");
   unsetenv("WAYLAND_DISPLAY");
+  setenv("TERM", "xterm", 1);
+  for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) {
+    unsetenv(name);
+  }
   if (setUp) setUp();
 
   const Snapshot before = Take();
@@ -191,6 +196,13 @@ bool PtyJob::WaitFor(const std::string& text, int ms) {
 
 void PtyJob::Send(const std::string& bytes) {
   WriteFully(master_, bytes.data(), bytes.size());
+}
+
+void PtyJob::Resize(int columns, int rows) {
+  winsize size{};
+  size.ws_col = static_cast<unsigned short>(columns);
+  size.ws_row = static_cast<unsigned short>(rows);
+  ioctl(master_, TIOCSWINSZ, &size);
 }
 
 Report PtyJob::TakeReport(int ms) {

@@ -25,7 +25,8 @@ struct Report {
 
 // Runs in the box process; calls the library and fills in results and times.
 using BoxBody = std::function<void(Report&)>;
-// Runs in the box process before the state to compare is taken.
+// Runs in the box process before the state to compare is taken. The box
+// process starts with TERM=xterm and no language set; this may change that.
 using BoxSetUp = std::function<void()>;
 
 // Terminal modes compared as the box must leave them.
@@ -41,6 +42,8 @@ class PtyJob {
   // Reads the screen until `text` appears after what earlier waits found.
   bool WaitFor(const std::string& text, int ms = 3000);
   void Send(const std::string& bytes);
+  // Resizes the terminal, as a terminal window does (SIGWINCH to the box).
+  void Resize(int columns, int rows);
 
   // The box process's report, or a report with result -1 when it ended
   // without one (killed by a signal).

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <string>
@@ -20,6 +21,9 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr char kEsc[] = "\x1b";
+// xterm's sequences, as Debian's terminfo entry for it has them.
+const std::string kBold = "\x1b[1m", kPlain = "\x1b(B\x1b[m",
+                  kReverse = "\x1b[7m", kErase = "\x1b[K";
 constexpr char kRight[] = "\x1b[C";
 constexpr char kLeft[] = "\x1b[D";
 constexpr char kShiftTab[] = "\x1b[Z";
@@ -50,7 +54,21 @@ BoxBody OneBox(unsigned style, int timeout, int defaultId) {
 // The caption line is drawn first and the buttons last: once they are on
 // the screen the box waits for keys.
 bool WaitForBox(PtyJob& job) {
-  return job.WaitFor("\x1b[1mCaption\x1b[0m") && job.WaitFor("\x1b[7m> ");
+  return job.WaitFor(kBold + "Caption" + kPlain) &&
+         job.WaitFor(kReverse + "> ");
+}
+
+// A button's label with its access key underlined, as xterm gets it: after
+// the key the reverse video of the focused button is switched on again.
+std::string Label(const std::string& before, const std::string& key,
+                  const std::string& after, bool focused = false) {
+  return before + "\x1b[4m" + key + "\x1b[24m" + (focused ? kReverse : "") +
+         after;
+}
+
+std::string Focused(const std::string& before, const std::string& key,
+                    const std::string& after) {
+  return kReverse + "> " + Label(before, key, after, true) + " <" + kPlain;
 }
 
 void ExpectCleanEnd(const Report& report) {
@@ -109,14 +127,19 @@ TEST(TerminalBoxTest, DrawsCaptionIconTextAndTheFocus) {
   PtyJob job([](Report& report) {
     report.result = Show(u"First line\r\nSecond line", u"Caption", 0x23, 0, 0);
   });
-  ASSERT_TRUE(job.WaitFor("\x1b[1mCaption\x1b[0m"));
-  ASSERT_TRUE(job.WaitFor("\x1b[2K(?) First line\r"));
-  ASSERT_TRUE(job.WaitFor("\x1b[2K    Second line\r"));
-  ASSERT_TRUE(job.WaitFor("\x1b[7m> Yes <\x1b[0m  [ No ]  [ Cancel ]"));
+  ASSERT_TRUE(job.WaitFor(kBold + "Caption" + kPlain));
+  ASSERT_TRUE(job.WaitFor(kErase + "(?) First line\r"));
+  ASSERT_TRUE(job.WaitFor(kErase + "    Second line\r"));
+  const std::string yes = Label("", "Y", "es"), no = Label("", "N", "o"),
+                    cancel = Label("", "C", "ancel");
+  ASSERT_TRUE(job.WaitFor(Focused("", "Y", "es") + "  [ " + no + " ]  [ " +
+                          cancel + " ]"));
   job.Send(kRight);
-  EXPECT_TRUE(job.WaitFor("[ Yes ]  \x1b[7m> No <\x1b[0m  [ Cancel ]"));
+  EXPECT_TRUE(job.WaitFor("[ " + yes + " ]  " + Focused("", "N", "o") + "  [ " +
+                          cancel + " ]"));
   job.Send(kRight);
-  EXPECT_TRUE(job.WaitFor("[ Yes ]  [ No ]  \x1b[7m> Cancel <\x1b[0m"));
+  EXPECT_TRUE(job.WaitFor("[ " + yes + " ]  [ " + no + " ]  " +
+                          Focused("", "C", "ancel")));
   job.Send("\r");
   EXPECT_EQ(job.TakeReport().result, 2);
 }
@@ -250,8 +273,8 @@ TEST(TerminalBoxTest, TwoThreadsTakeTurnsAndTimeOutOnTheirOwn) {
         Show(u"two", u"Second", 0x1, 3, 0, &report.secondElapsedMs);
     first.join();
   });
-  ASSERT_TRUE(job.WaitFor("\x1b[1mFirst\x1b[0m"));
-  ASSERT_TRUE(job.WaitFor("\x1b[1mSecond\x1b[0m"));
+  ASSERT_TRUE(job.WaitFor(kBold + "First" + kPlain));
+  ASSERT_TRUE(job.WaitFor(kBold + "Second" + kPlain));
   job.WaitFor("Closes in 1 s", 4000);
   const Report report = job.TakeReport();
   EXPECT_EQ(report.result, 32000);
@@ -272,6 +295,143 @@ TEST(TerminalBoxTest, InvalidButtonSetDrawsNothingAndGivesZero) {
   EXPECT_LT(report.elapsedMs, 500);
   EXPECT_EQ(job.screen().find("Caption"), std::string::npos);
   ExpectCleanEnd(report);
+}
+
+// A terminal without cursor movement gets plain text: no escape byte at all,
+// the countdown (above ten seconds at round numbers only) and the focus on
+// new lines, and the keys still answer.
+TEST(TerminalBoxTest, PlainTextWhereTheTerminalCannotMoveTheCursor) {
+  for (const char* term : {"dumb", "no-such-terminal", ""}) {
+    SCOPED_TRACE(term);
+    PtyJob job(OneBox(0x3, 12, 0), [term] {
+      if (term[0] == 0) {
+        unsetenv("TERM");
+      } else {
+        setenv("TERM", term, 1);
+      }
+    });
+    ASSERT_TRUE(job.WaitFor("Closes in 10 s", 4000));
+    job.Send("\t");
+    ASSERT_TRUE(job.WaitFor("[ Yes ]  > No <  [ Cancel ]"));
+    job.Send("\r");
+    const Report report = job.TakeReport();
+    EXPECT_EQ(report.result, 7);
+    ExpectCleanEnd(report);
+    std::string screen = job.screen();
+    EXPECT_EQ(screen.find('\x1b'), std::string::npos);
+    std::erase(screen, '\r');  // the terminal's own, before its line feeds
+    EXPECT_EQ(screen,
+              "\nCaption\n\nPick one\n\nCloses in 12 s\n\n> Yes <  [ No ]  "
+              "[ Cancel ]\nCloses in 10 s\n[ Yes ]  > No <  [ Cancel ]\n");
+  }
+}
+
+// What is drawn between the terminal's line breaks and cursor moves, escape
+// sequences left out.
+std::vector<std::string> DrawnRuns(const std::string& bytes) {
+  std::vector<std::string> runs(1);
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == '\x1b') {
+      // ESC [ parameters final, or ESC and one more byte (and its charset).
+      if (bytes[++i] == '[') {
+        while (i + 1 < bytes.size() &&
+               (bytes[i + 1] < 0x40 || bytes[i + 1] > 0x7E))
+          ++i;
+        ++i;
+      } else if (bytes[i] == '(') {
+        ++i;
+      }
+      runs.emplace_back();
+    } else if (bytes[i] == '\r' || bytes[i] == '\n') {
+      runs.emplace_back();
+    } else {
+      runs.back() += bytes[i];
+    }
+  }
+  return runs;
+}
+
+size_t Widest(const std::vector<std::string>& runs) {
+  size_t widest = 0;
+  for (const std::string& run : runs) widest = std::max(widest, run.size());
+  return widest;
+}
+
+TEST(TerminalBoxTest, ResizeLaysTheBoxOutAgainInPlace) {
+  const std::u16string text(150, u'w');
+  PtyJob job([&text](Report& report) {
+    report.result =
+        Show((u"Some " + text).c_str(), u"Caption", 0x2 | 0x4000 | 0x40, 30, 0);
+  });
+  ASSERT_TRUE(WaitForBox(job));
+  const size_t before = job.screen().size();
+  EXPECT_EQ(Widest(DrawnRuns(job.screen())), 79u);
+  job.Resize(40, 24);
+  // Erased from the box's first line down, then drawn again.
+  ASSERT_TRUE(job.WaitFor("\r\x1b[J" + kBold + "Caption" + kPlain));
+  // The buttons no longer fit one line.
+  ASSERT_TRUE(job.WaitFor("  [ " + Label("", "I", "gnore") + " ]\r"));
+  ASSERT_TRUE(job.WaitFor("\n[ " + Label("", "H", "elp") + " ]\r"));
+  job.Send("\r");
+  const Report report = job.TakeReport();
+  EXPECT_EQ(report.result, 3);
+  ExpectCleanEnd(report);
+  const std::vector<std::string> after = DrawnRuns(job.screen().substr(before));
+  EXPECT_EQ(Widest(after), 39u);
+  EXPECT_NE(
+      std::find(after.begin(), after.end(), "    " + std::string(35, 'w')),
+      after.end());
+}
+
+// The box's words in the user's language, and its access keys: typed in
+// either case, in any script.
+TEST(TerminalBoxTest, SpeaksTheUsersLanguage) {
+  struct Case {
+    const char* lang;
+    unsigned style;
+    std::string countdown;
+    std::string buttons;
+    std::string key;
+    int result;
+  };
+  const Case cases[] = {
+      {"de_DE.UTF-8", 0x2, "Schlie\xC3\x9Ft in 30 s",
+       Focused("Abbr", "u", "ch") + "  [ " + Label("", "W", "iederholen") +
+           " ]  [ " + Label("", "I", "gnorieren") + " ]",
+       "u", 3},
+      {"fr_FR.UTF-8", 0x2, "Fermeture dans 30 s",
+       Focused("A", "b", "andonner") + "  [ " +
+           Label("R\xC3\xA9", "p", "\xC3\xA9ter") + " ]  [ " +
+           Label("", "I", "gnorer") + " ]",
+       "P", 4},
+      {"ja_JP.UTF-8", 0x3,
+       "30 \xE7\xA7\x92\xE5\xBE\x8C\xE3\x81\xAB\xE9\x96\x89"
+       "\xE3\x81\x98\xE3\x81\xBE\xE3\x81\x99",
+       Focused("\xE3\x81\xAF\xE3\x81\x84(", "Y", ")") + "  [ " +
+           Label("\xE3\x81\x84\xE3\x81\x84\xE3\x81\x88(", "N", ")") + " ]  [ " +
+           Label(
+               "\xE3\x82\xAD\xE3\x83\xA3\xE3\x83\xB3\xE3\x82\xBB\xE3\x83\xAB(",
+               "C", ")") +
+           " ]",
+       "n", 7},
+      {"ru_RU.UTF-8", 0x4, "",
+       Focused("", "\xD0\x94", "\xD0\xB0") + "  [ " +
+           Label("", "\xD0\x9D", "\xD0\xB5\xD1\x82") + " ]",
+       "\xD0\xBD", 7},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.lang);
+    PtyJob job(OneBox(c.style, c.countdown.empty() ? 0 : 30, 0),
+               [&c] { setenv("LANG", c.lang, 1); });
+    if (!c.countdown.empty()) {
+      ASSERT_TRUE(job.WaitFor(c.countdown));
+    }
+    ASSERT_TRUE(job.WaitFor(c.buttons));
+    job.Send(c.key);
+    const Report report = job.TakeReport();
+    EXPECT_EQ(report.result, c.result);
+    ExpectCleanEnd(report);
+  }
 }
 
 // Without a display and without a controlling terminal there is nowhere to

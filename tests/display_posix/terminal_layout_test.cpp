@@ -1,4 +1,5 @@
-// The terminal box's lines: wrapping, widths, icon tag, alignment, height.
+// The terminal box's lines: wrapping, icon tag, alignment, buttons, height,
+// and no line wider than the terminal at any width.
 #include "terminal_layout.h"
 
 #include <gtest/gtest.h>
@@ -6,10 +7,25 @@
 #include <string>
 #include <vector>
 
+#include "terminal_width.h"
+
 namespace vorlick {
 namespace {
 
 using Lines = std::vector<std::string>;
+
+// The attribute marks, short, for the expected lines.
+const std::string B(1, kBoldOn), R(1, kReverseOn), U(1, kUnderlineOn),
+    u(1, kUnderlineOff), P(1, kAttributesOff);
+
+TerminalLayout LayOut(unsigned style, const std::string& caption,
+                      const std::string& text, std::uint64_t seconds,
+                      int columns, int rows, const char* language = "en") {
+  BoxPlan plan = PlanBox(style, 0);
+  plan.language = FindLanguage(language);
+  return LayOutTerminalBox({plan, caption, text, seconds}, plan.defaultIndex,
+                           columns, rows);
+}
 
 struct WrapCase {
   std::string text;
@@ -30,14 +46,13 @@ TEST(TerminalLayoutTest, WrapText) {
       {"a\n", 5, {"a", ""}},
       {"\tx", 20, {"        x"}},
       {"ab\tc", 20, {"ab      c"}},
-      {"\xE4\xB8\xAD\xE6\x96\x87\xE5\xAD\x97",
-       4,
-       {"\xE4\xB8\xAD\xE6\x96\x87", "\xE5\xAD\x97"}},
-      {"e\xCC\x81"
-       "e\xCC\x81",
-       2,
-       {"e\xCC\x81"
-        "e\xCC\x81"}},
+      {"中文字", 4, {"中文", "字"}},
+      {"a中", 2, {"a", "中"}},
+      // A character keeps its combining marks, also a space its own.
+      {"e\u0301e\u0301", 1, {"e\u0301", "e\u0301"}},
+      {"ab \u0301c", 2, {"ab", " \u0301c"}},
+      // A joined emoji is one character.
+      {"x👨\u200D👩", 2, {"x", "👨\u200D👩"}},
   };
   for (const WrapCase& c : cases) {
     EXPECT_EQ(WrapText(c.text, c.columns), c.lines)
@@ -45,52 +60,109 @@ TEST(TerminalLayoutTest, WrapText) {
   }
 }
 
-TEST(TerminalLayoutTest, CellWidth) {
-  const std::pair<char32_t, int> cases[] = {
-      {U'a', 1},      {U'\u00e9', 1},     {U'\u0301', 0},
-      {U'\u200f', 0}, {U'\u4e2d', 2},     {U'\uac00', 2},
-      {U'\uff21', 2}, {U'\U0001F600', 2}, {U'\u2603', 1},
+TEST(TerminalLayoutTest, TruncateCutsWholeCharactersAndKeepsTheMarks) {
+  struct Case {
+    std::string text;
+    int columns;
+    std::string cut;
   };
-  for (const auto& [code, width] : cases) {
-    EXPECT_EQ(CellWidth(code), width)
-        << std::hex << static_cast<unsigned>(code);
+  const Case cases[] = {
+      {B + "abcdefghijkl" + P, 9, B + "abcdefgh…" + P},
+      {"中文字体", 5, "中文…"},
+      {"ae\u0301e\u0301e\u0301e\u0301", 4, "ae\u0301e\u0301…"},
+      {"abc", 3, "abc"},
+      {"中文", 1, "…"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Truncate(c.text, c.columns), c.cut) << c.text;
   }
 }
 
-TEST(TerminalLayoutTest, ButtonLineShowsTheFocus) {
-  const std::pair<int, std::string> cases[] = {
-      {0, "\x1b[7m> OK <\x1b[0m  [ Cancel ]"},
-      {1, "[ OK ]  \x1b[7m> Cancel <\x1b[0m"},
+TEST(TerminalLayoutTest, ButtonLinesShowFocusAndAccessKeys) {
+  struct Case {
+    const char* language;
+    unsigned style;
+    int focus;
+    int width;
+    Lines lines;
   };
-  for (const auto& [focus, row] : cases) {
-    EXPECT_EQ(ButtonLine(PlanBox(0x1, 0), focus), row);
+  const Case cases[] = {
+      {"en",
+       0x1,
+       0,
+       79,
+       {R + "> " + U + "O" + u + "K <" + P + "  [ " + U + "C" + u + "ancel ]"}},
+      {"en",
+       0x1,
+       1,
+       79,
+       {"[ " + U + "O" + u + "K ]  " + R + "> " + U + "C" + u + "ancel <" + P}},
+      {"de",
+       0x2,
+       0,
+       79,
+       {R + "> Abbr" + U + "u" + u + "ch <" + P + "  [ " + U + "W" + u +
+        "iederholen ]  [ " + U + "I" + u + "gnorieren ]"}},
+      // Too wide for the line: a button that does not fit starts the next.
+      {"de",
+       0x2,
+       0,
+       39,
+       {R + "> Abbr" + U + "u" + u + "ch <" + P + "  [ " + U + "W" + u +
+            "iederholen ]",
+        "[ " + U + "I" + u + "gnorieren ]"}},
+      {"ja",
+       0x3,
+       1,
+       79,
+       {"[ はい(" + U + "Y" + u + ") ]  " + R + "> いいえ(" + U + "N" + u +
+        ") <" + P + "  [ キャンセル(" + U + "C" + u + ") ]"}},
+      // A button wider than the line itself is cut.
+      {"en",
+       0x6,
+       1,
+       9,
+       {"[ " + U + "C" + u + "ancel…", R + "> " + U + "T" + u + "ry Ag…" + P,
+        "[ " + U + "C" + u + "ontin…"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.language << " " << c.style << " "
+                                    << c.focus << " " << c.width);
+    BoxPlan plan = PlanBox(c.style, 0);
+    plan.language = FindLanguage(c.language);
+    EXPECT_EQ(ButtonLines(plan, c.focus, c.width), c.lines);
   }
-  EXPECT_EQ(ButtonLine(PlanBox(0x6 | 0x4000, 0), 3),
-            "[ Cancel ]  [ Try Again ]  [ Continue ]  \x1b[7m> Help <\x1b[0m");
 }
 
 TEST(TerminalLayoutTest, BoxWithTimeOut) {
-  const TerminalLayout layout = LayOutTerminalBox(
-      PlanBox(0x23, 0), "Save?", "Save changes?\nNow", 10, 80, 24);
+  const TerminalLayout layout =
+      LayOut(0x23, "Save?", "Save changes?\nNow", 10, 80, 24);
   const Lines expected = {
-      "\x1b[1mSave?\x1b[0m",
+      B + "Save?" + P,
       "",
       "(?) Save changes?",
       "    Now",
       "",
       "Closes in 10 s",
       "",
-      "\x1b[7m> Yes <\x1b[0m  [ No ]  [ Cancel ]",
+      R + "> " + U + "Y" + u + "es <" + P + "  [ " + U + "N" + u + "o ]  [ " +
+          U + "C" + u + "ancel ]",
   };
   EXPECT_EQ(layout.lines, expected);
   EXPECT_EQ(layout.countdownLine, 5);
+  EXPECT_EQ(layout.firstButtonLine, 7);
+  EXPECT_EQ(layout.width, 79);
 }
 
-TEST(TerminalLayoutTest, BoxWithoutTimeOutStartsAtItsDefault) {
+TEST(TerminalLayoutTest, BoxInFrenchWithoutTimeOutStartsAtItsDefault) {
   const TerminalLayout layout =
-      LayOutTerminalBox(PlanBox(0x4 | 0x100, 0), "", "Go on?", 0, 80, 24);
+      LayOut(0x4 | 0x100, "", "Go on?", 0, 80, 24, "fr");
   const Lines expected = {
-      "\x1b[1m\x1b[0m", "", "Go on?", "", "[ Yes ]  \x1b[7m> No <\x1b[0m",
+      B + P,
+      "",
+      "Go on?",
+      "",
+      "[ " + U + "O" + u + "ui ]  " + R + "> " + U + "N" + u + "on <" + P,
   };
   EXPECT_EQ(layout.lines, expected);
   EXPECT_EQ(layout.countdownLine, -1);
@@ -102,14 +174,13 @@ TEST(TerminalLayoutTest, IconTags) {
       {0x40, "(i) t"}, {0x00, "t"},
   };
   for (const auto& [icon, line] : cases) {
-    EXPECT_EQ(LayOutTerminalBox(PlanBox(icon, 0), "c", "t", 0, 80, 24).lines[2],
-              line);
+    EXPECT_EQ(LayOut(icon, "c", "t", 0, 80, 24).lines[2], line);
   }
 }
 
 TEST(TerminalLayoutTest, RightAlignedTextIsPaddedToTheWidestLine) {
   const TerminalLayout layout =
-      LayOutTerminalBox(PlanBox(0x80000 | 0x40, 0), "c", "a\nbbb\n", 0, 80, 24);
+      LayOut(0x80000 | 0x40, "c", "a\nbbb\n", 0, 80, 24);
   const Lines text(layout.lines.begin() + 2, layout.lines.begin() + 5);
   EXPECT_EQ(text, (Lines{"(i)   a", "    bbb", "       "}));
 }
@@ -117,25 +188,37 @@ TEST(TerminalLayoutTest, RightAlignedTextIsPaddedToTheWidestLine) {
 TEST(TerminalLayoutTest, TextWrapsBesideTheIcon) {
   // 20 columns leave 19 to draw, 15 beside the icon's tag.
   const TerminalLayout layout =
-      LayOutTerminalBox(PlanBox(0x30, 0), "c", "aaaa bbbb cccc dddd", 0, 20, 0);
+      LayOut(0x30, "c", "aaaa bbbb cccc dddd", 0, 20, 0);
   const Lines text(layout.lines.begin() + 2, layout.lines.begin() + 4);
   EXPECT_EQ(text, (Lines{"(!) aaaa bbbb cccc", "    dddd"}));
 }
 
 TEST(TerminalLayoutTest, TallTextIsCutToTheTerminal) {
   // 8 rows: one kept free, 4 for caption, gaps and buttons, 3 for the text.
-  const TerminalLayout layout =
-      LayOutTerminalBox(PlanBox(0x0, 0), "c", "1\n2\n3\n4\n5", 0, 80, 8);
+  const TerminalLayout layout = LayOut(0x0, "c", "1\n2\n3\n4\n5", 0, 80, 8);
   const Lines expected = {
-      "\x1b[1mc\x1b[0m",     "", "1", "2", "\xE2\x80\xA6", "",
-      "\x1b[7m> OK <\x1b[0m"};
+      B + "c" + P, "", "1", "2", "…", "", R + "> " + U + "O" + u + "K <" + P};
   EXPECT_EQ(layout.lines, expected);
 }
 
-TEST(TerminalLayoutTest, LongCaptionIsCut) {
-  const TerminalLayout layout =
-      LayOutTerminalBox(PlanBox(0x0, 0), "abcdefghijkl", "", 0, 10, 0);
-  EXPECT_EQ(layout.lines[0], "\x1b[1mabcdefgh\xE2\x80\xA6\x1b[0m");
+// Whatever the width, no line is wider than the terminal's columns less the
+// last one: wrapped, cut, or the buttons on lines of their own.
+TEST(TerminalLayoutTest, NoLineIsWiderThanTheTerminal) {
+  const std::string text =
+      "Die Sicherung ist fertig, aber einige Dateien 文件 konnten nicht "
+      "gelesen werden 😀. Protokoll\töffnen?";
+  for (int columns = 1; columns <= 90; ++columns) {
+    for (const char* language : {"de", "ja"}) {
+      const TerminalLayout layout =
+          LayOut(0x2 | 0x4000 | 0x30, "Eine lange Überschrift 見出し", text,
+                 300, columns, 0, language);
+      const int width = columns > 1 ? columns - 1 : 1;
+      EXPECT_EQ(layout.width, width);
+      for (const std::string& line : layout.lines) {
+        EXPECT_LE(TextWidth(line), width) << columns << " " << line;
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -1,21 +1,11 @@
-// The box's layout arithmetic with the spacing of an 8-point Tahoma box at
-// 96 DPI (dialog units of 6 by 13 pixels), checked to the pixel.
+// The box's layout arithmetic at 96 DPI with a font of 13-pixel lines,
+// checked to the pixel.
 #include "box_layout.h"
 
 #include <gtest/gtest.h>
 
 namespace vorlick {
 namespace {
-
-constexpr Spacing kSpacing{.marginX = 12,
-                           .marginY = 13,
-                           .iconGap = 12,
-                           .lineGap = 6,
-                           .buttonsGap = 13,
-                           .buttonSpacing = 6,
-                           .buttonHeight = 23,
-                           .minButtonWidth = 75,
-                           .labelPadding = 9};
 
 void ExpectPlace(const Place& actual, const Place& expected) {
   EXPECT_EQ(actual.x, expected.x);
@@ -25,61 +15,161 @@ void ExpectPlace(const Place& actual, const Place& expected) {
 }
 
 LayoutInput Input(Size icon, Size text, Size countdown, int buttons,
-                  int widestLabel, int captionWidth) {
-  return {kSpacing, icon, text, countdown, buttons, widestLabel, captionWidth};
+                  int widestLabel) {
+  LayoutInput input{};
+  input.spacing = SpacingAt(96, 13);
+  input.icon = icon;
+  input.text = text;
+  input.countdown = countdown;
+  input.lineHeight = 13;
+  input.scrollBarWidth = 17;
+  input.buttonCount = buttons;
+  input.widestLabel = widestLabel;
+  input.screen = {1000, 700};
+  return input;
 }
 
-TEST(BoxLayout, ShortTextIsCentredBesideTheIcon) {
-  const BoxLayout layout = LayOut(Input({32, 32}, {200, 13}, {0, 0}, 2, 20, 0));
-  ExpectPlace(layout.icon, {12, 13, 32, 32});
-  ExpectPlace(layout.text, {56, 22, 200, 13});
+TEST(BoxLayout, SpacingScalesWithTheDpiAndTheFont) {
+  struct Case {
+    int dpi;
+    int lineHeight;
+    Spacing expected;
+  };
+  const Case cases[] = {
+      {96, 13, {24, 24, 12, 6, 11, 11, 7, 23, 75, 10}},
+      {144, 20, {36, 36, 18, 9, 17, 17, 11, 35, 113, 15}},
+      {96, 30, {24, 24, 12, 6, 11, 11, 7, 38, 75, 10}},  // a large font
+      {120, 16, {30, 30, 15, 8, 14, 14, 9, 29, 94, 13}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.dpi);
+    const Spacing s = SpacingAt(c.dpi, c.lineHeight);
+    const Spacing& e = c.expected;
+    EXPECT_EQ(s.marginX, e.marginX);
+    EXPECT_EQ(s.marginY, e.marginY);
+    EXPECT_EQ(s.iconGap, e.iconGap);
+    EXPECT_EQ(s.lineGap, e.lineGap);
+    EXPECT_EQ(s.bandMarginX, e.bandMarginX);
+    EXPECT_EQ(s.bandMarginY, e.bandMarginY);
+    EXPECT_EQ(s.buttonSpacing, e.buttonSpacing);
+    EXPECT_EQ(s.buttonHeight, e.buttonHeight);
+    EXPECT_EQ(s.minButtonWidth, e.minButtonWidth);
+    EXPECT_EQ(s.labelPadding, e.labelPadding);
+  }
+}
+
+TEST(BoxLayout, WrapsAtSeventyCharactersOrWhatTheScreenHolds) {
+  struct Case {
+    Size icon;
+    int screenWidth;
+    int averageChar;
+    int expected;
+  };
+  const Case cases[] = {
+      {{32, 32}, 1000, 6, 420},
+      {{0, 0}, 1000, 7, 490},
+      // Beside icon, margins and a scroll bar: 400 - 68 - 24 - 17.
+      {{32, 32}, 400, 6, 291},
+      {{0, 0}, 400, 6, 335},
+      {{32, 32}, 50, 6, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.screenWidth);
+    LayoutInput input = Input(c.icon, {0, 0}, {0, 0}, 1, 10);
+    input.screen.cx = c.screenWidth;
+    EXPECT_EQ(WrapWidth(input, c.averageChar), c.expected);
+  }
+}
+
+TEST(BoxLayout, MessageAboveTheBandWithTheButtonsOnTheRight) {
+  const BoxLayout layout = LayOut(Input({32, 32}, {200, 13}, {0, 0}, 2, 20));
+  ExpectPlace(layout.icon, {24, 24, 32, 32});
+  ExpectPlace(layout.text, {68, 33, 200, 13});  // centred on the icon
   ExpectPlace(layout.countdown, {0, 0, 0, 0});
-  ExpectPlace(layout.buttons[0], {56, 58, 75, 23});
-  ExpectPlace(layout.buttons[1], {137, 58, 75, 23});
-  EXPECT_EQ(layout.client.cx, 268);
-  EXPECT_EQ(layout.client.cy, 94);
+  EXPECT_EQ(layout.client.cx, 292);
+  EXPECT_EQ(layout.client.cy, 125);
+  EXPECT_EQ(layout.bandTop, 80);
+  ExpectPlace(layout.buttons[0], {124, 91, 75, 23});
+  ExpectPlace(layout.buttons[1], {206, 91, 75, 23});
+  EXPECT_FALSE(layout.scrolls);
 }
 
-TEST(BoxLayout, TallTextPushesTheButtonsDown) {
-  const BoxLayout layout = LayOut(Input({32, 32}, {100, 52}, {0, 0}, 1, 10, 0));
-  ExpectPlace(layout.icon, {12, 13, 32, 32});
-  ExpectPlace(layout.text, {56, 13, 100, 52});
-  ExpectPlace(layout.buttons[0], {46, 78, 75, 23});
-  EXPECT_EQ(layout.client.cx, 168);
-  EXPECT_EQ(layout.client.cy, 114);
-}
-
-TEST(BoxLayout, CountdownSitsUnderTheTextInItsColumn) {
-  const BoxLayout layout = LayOut(Input({0, 0}, {100, 65}, {80, 13}, 3, 90, 0));
+TEST(BoxLayout, CountdownUnderTheTextAndWideButtonsWidenTheBox) {
+  const BoxLayout layout = LayOut(Input({0, 0}, {100, 65}, {120, 13}, 3, 90));
   ExpectPlace(layout.icon, {0, 0, 0, 0});
-  ExpectPlace(layout.text, {12, 13, 100, 65});
-  ExpectPlace(layout.countdown, {12, 84, 100, 13});
+  // The text and the line share the wider width.
+  ExpectPlace(layout.text, {24, 24, 120, 65});
+  ExpectPlace(layout.countdown, {24, 95, 120, 13});
   // Labels wider than the least width widen every button alike.
-  ExpectPlace(layout.buttons[0], {12, 110, 108, 23});
-  ExpectPlace(layout.buttons[1], {126, 110, 108, 23});
-  ExpectPlace(layout.buttons[2], {240, 110, 108, 23});
-  EXPECT_EQ(layout.client.cx, 360);
-  EXPECT_EQ(layout.client.cy, 146);
+  EXPECT_EQ(layout.client.cx, 366);
+  EXPECT_EQ(layout.client.cy, 177);
+  EXPECT_EQ(layout.bandTop, 132);
+  ExpectPlace(layout.buttons[0], {11, 143, 110, 23});
+  ExpectPlace(layout.buttons[1], {128, 143, 110, 23});
+  ExpectPlace(layout.buttons[2], {245, 143, 110, 23});
 }
 
-TEST(BoxLayout, TextAndCountdownShareTheWiderWidth) {
-  const BoxLayout layout =
-      LayOut(Input({32, 32}, {40, 13}, {70, 13}, 4, 30, 0));
-  // Together exactly as tall as the icon: no centring offset.
-  ExpectPlace(layout.text, {56, 13, 70, 13});
-  ExpectPlace(layout.countdown, {56, 32, 70, 13});
-  // Four buttons of 75 with three gaps of 6 need 318, wider than the text.
-  EXPECT_EQ(layout.client.cx, 342);
-  ExpectPlace(layout.buttons[0], {12, 58, 75, 23});
-  ExpectPlace(layout.buttons[3], {255, 58, 75, 23});
+TEST(BoxLayout, TextTallerThanTheScreenScrollsInWholeLines) {
+  struct Case {
+    int textHeight;
+    bool countdown;
+    bool scrolls;
+    int shownHeight;
+  };
+  // Room for text: 700 less margins 48 and band 45; less 19 for the line.
+  const Case cases[] = {
+      {607, false, false, 607}, {608, false, true, 598},
+      {588, true, false, 588},  {589, true, true, 585},
+      {1300, true, true, 585},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.textHeight);
+    const BoxLayout layout =
+        LayOut(Input({32, 32}, {300, c.textHeight},
+                     c.countdown ? Size{80, 13} : Size{}, 1, 10));
+    EXPECT_EQ(layout.scrolls, c.scrolls);
+    // The scroll bar goes beside the text, which keeps its width.
+    ExpectPlace(layout.text, {68, 24, c.scrolls ? 317 : 300, c.shownHeight});
+    EXPECT_LE(layout.client.cy, 700);
+    EXPECT_EQ(layout.bandTop, layout.client.cy - 45);
+    ExpectPlace(layout.buttons[0],
+                {layout.client.cx - 86, layout.bandTop + 11, 75, 23});
+  }
 }
 
-TEST(BoxLayout, LongCaptionWidensTheBox) {
-  const BoxLayout layout = LayOut(Input({0, 0}, {50, 13}, {0, 0}, 1, 10, 400));
+TEST(BoxLayout, EmptyTextTakesOneLine) {
+  const BoxLayout layout = LayOut(Input({0, 0}, {0, 0}, {0, 0}, 1, 10));
+  ExpectPlace(layout.text, {24, 24, 0, 13});
+  EXPECT_EQ(layout.client.cy, 48 + 13 + 45);
+}
+
+TEST(BoxLayout, RightToLeftMirrorsEveryPart) {
+  LayoutInput input = Input({32, 32}, {200, 13}, {150, 13}, 2, 20);
+  input.mirrored = true;
+  const BoxLayout layout = LayOut(input);
+  EXPECT_EQ(layout.client.cx, 292);
+  ExpectPlace(layout.icon, {236, 24, 32, 32});
+  ExpectPlace(layout.text, {24, 24, 200, 13});
+  ExpectPlace(layout.countdown, {24, 43, 200, 13});
+  // The first button is the rightmost.
+  ExpectPlace(layout.buttons[0], {93, 91, 75, 23});
+  ExpectPlace(layout.buttons[1], {11, 91, 75, 23});
+}
+
+TEST(BoxLayout, CaptionAndLeastSizeWidenTheBox) {
+  LayoutInput input = Input({32, 32}, {200, 13}, {0, 0}, 2, 20);
+  input.least = {400, 200};
+  BoxLayout layout = LayOut(input);
   EXPECT_EQ(layout.client.cx, 400);
-  EXPECT_EQ(layout.client.cy, 75);
-  ExpectPlace(layout.text, {12, 13, 50, 13});
-  ExpectPlace(layout.buttons[0], {162, 39, 75, 23});
+  EXPECT_EQ(layout.client.cy, 200);
+  EXPECT_EQ(layout.bandTop, 155);
+  ExpectPlace(layout.text, {68, 33, 200, 13});
+  ExpectPlace(layout.buttons[1], {314, 166, 75, 23});
+  input.least = {0, 0};
+  input.captionWidth = 500;
+  layout = LayOut(input);
+  EXPECT_EQ(layout.client.cx, 500);
+  EXPECT_EQ(layout.client.cy, 125);
 }
 
 TEST(BoxLayout, CenterInTheWorkArea) {

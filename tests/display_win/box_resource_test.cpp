@@ -1,5 +1,5 @@
-// Nothing of a box outlives its call: no window, no timer, no font, however
-// it ended and however many boxes one thread shows in turn.
+// Nothing of a box outlives its call: no window, no timer, no font, no icon,
+// however it ended and however many boxes one thread shows in turn.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -90,6 +90,7 @@ TEST(VorlickResources, NothingOutlivesManyCallsOnOneThread) {
     lateTimers = WatchTimers(1500);
   });
   std::vector<HGDIOBJ> fonts;
+  std::vector<HICON> icons;
   for (int i = 0; i < total; ++i) {
     SCOPED_TRACE(i);
     ASSERT_TRUE(WaitFor(finished, i, 10000));
@@ -99,8 +100,11 @@ TEST(VorlickResources, NothingOutlivesManyCallsOnOneThread) {
       if (box == nullptr) Sleep(20);
     }
     ASSERT_NE(box, nullptr);
-    fonts.push_back(
-        reinterpret_cast<HGDIOBJ>(SendMessageW(box, WM_GETFONT, 0, 0)));
+    fonts.push_back(reinterpret_cast<HGDIOBJ>(
+        SendDlgItemMessageW(box, 0xFFFF, WM_GETFONT, 0, 0)));
+    const auto icon = reinterpret_cast<HICON>(
+        SendDlgItemMessageW(box, 20, STM_GETICON, 0, 0));
+    if (icon != nullptr) icons.push_back(icon);
     End(box, kSteps[i % kStepCount]);
     ASSERT_TRUE(WaitFor(finished, i + 1, 10000));
   }
@@ -112,10 +116,15 @@ TEST(VorlickResources, NothingOutlivesManyCallsOnOneThread) {
   }
   EXPECT_EQ(lateTimers.load(), 0);
   EXPECT_EQ(CountProcessWindows(false), windowsBefore);
-  // The font each box was made with is deleted with it.
+  // The font and the icon each box was made with go with it.
   for (HGDIOBJ font : fonts) {
     EXPECT_NE(font, nullptr);
     EXPECT_EQ(GetObjectType(font), 0u);
+  }
+  EXPECT_EQ(icons.size(), 4u * kRounds);  // four steps have an icon
+  for (HICON icon : icons) {
+    ICONINFO info{};
+    EXPECT_FALSE(GetIconInfo(icon, &info));
   }
 }
 

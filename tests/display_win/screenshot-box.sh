@@ -1,10 +1,21 @@
 #!/bin/sh
 # Takes docs/windows-box.png: samples/question.txt shown by the real
 # Tandrel.exe and Vorlick.dll in the build's Wine session, cut to the box.
-#   screenshot-box.sh [BUILD_DIR]   (default build/windows, from the top)
+# With a locale, Wine speaks its language and the picture is
+# docs/windows-box-LL.png of samples/question-LL.txt (LL: the language).
+#   screenshot-box.sh [BUILD_DIR [LOCALE]]   (default build/windows, from the
+#                                             top; e.g. de_DE.UTF-8)
 set -eu
 top=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(cd "${1:-$top/build/windows}" && pwd)
+locale=${2:-}
+language=${locale%%_*}
+request=$top/samples/question.txt
+picture=$top/docs/windows-box.png
+if [ -n "$locale" ]; then
+  request=$top/samples/question-$language.txt
+  picture=$top/docs/windows-box-$language.png
+fi
 state=$build/wine-session
 stage=$build/tests/display_win/stage/real
 work=$(mktemp -d)
@@ -25,8 +36,11 @@ stop() {
 trap stop EXIT
 
 eval "$("$top/scripts/wine-session.sh" env "$state")"
-cp "$top/samples/question.txt" "$work/question.txt"
-wine "$stage/Tandrel.exe" "$(winepath -w "$work/question.txt")" \
+cp "$request" "$work/question.txt"
+# Only Wine speaks the locale's language; it need not be installed.
+set --
+if [ -n "$locale" ]; then set -- env LC_ALL="$locale"; fi
+"$@" wine "$stage/Tandrel.exe" "$(winepath -w "$work/question.txt")" \
   </dev/null >/dev/null 2>&1 &
 runner=$!
 
@@ -43,6 +57,6 @@ sleep 0.5  # let the box paint
 size=${geometry%%+*}
 position=${geometry#"$size"}
 import -window root -display "$DISPLAY" -crop "$size$position" +repage \
-  "$top/docs/windows-box.png"
+  "$picture"
 wait "$runner" || true  # the box closes by itself after its time-out
-echo "wrote $top/docs/windows-box.png ($size)"
+echo "wrote $picture ($size)"

@@ -15,8 +15,8 @@ mkdir -p "$folder"
 
 cpack -G ZIP --config "$build/CPackConfig.cmake" -B "$work" >/dev/null
 zip=$(ls "$work"/Tandrel-*-win32.zip)
-contents=$(unzip -Z1 "$zip" | sort | tr '\n' ' ')
-if [ "$contents" != "README.txt Tandrel.exe Vorlick.dll " ]; then
+contents=$(unzip -Z1 "$zip" | LC_ALL=C sort | tr '\n' ' ')
+if [ "$contents" != "README.txt Tandrel.exe Vorlick.dll tandrel-ask.exe " ]; then
   echo "zip holds: $contents" >&2
   exit 1
 fi
@@ -33,4 +33,13 @@ result=$(wine "$build/bin/tandrel_launch.exe" "$(winepath -w "$folder/Tandrel.ex
 echo "$result"
 [ "$result" = "exit code: 32000 (0x00007D00)" ] || { echo "unexpected result" >&2; exit 1; }
 [ ! -e "$request" ] || { echo "the request was not deleted" >&2; exit 1; }
+
+# tandrel-ask.exe from the same folder (it needs no MinGW DLLs) runs the
+# Tandrel.exe beside it, and exits with the whole result.
+result=$(wine "$build/bin/tandrel_launch.exe" "$(winepath -w "$folder/tandrel-ask.exe")" \
+  '-T 1 -b yesno -t "Zip test" "Closing by itself."' 2>&1 | tr -d '\r')
+echo "tandrel-ask: $result"
+[ "$result" = "exit code: 32000 (0x00007D00)" ] || { echo "unexpected result" >&2; exit 1; }
+left=$(find "$WINEPREFIX/drive_c" -name 'tandrel-ask-*.txt')
+[ -z "$left" ] || { echo "request left behind: $left" >&2; exit 1; }
 echo "zip test: passed"

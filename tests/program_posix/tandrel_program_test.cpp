@@ -1,6 +1,7 @@
 // The native tandrel program, run whole on real request files: without any
 // display, on a pseudo-terminal (terminal box), on a private Xvfb display
-// (GTK box), and installed without its display library.
+// (GTK box, also one that ends under the box), and installed without its
+// display library or without the GTK helper.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
@@ -12,6 +13,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -56,9 +58,11 @@ struct Outcome {
   long long elapsedMs = 0;
 };
 
-// Runs tandrel with `path` as a job without a terminal and, unless
-// `display` is given, without a display: its box cannot be shown anywhere.
-Outcome RunDetached(const std::string& path, const std::string& display = "") {
+// Runs tandrel (or `program`, as its own name) with `path` as a job without a
+// terminal and, unless `display` is given, without a display: its box cannot
+// be shown anywhere.
+Outcome RunDetached(const std::string& path, const std::string& display = "",
+                    const std::string& program = Program()) {
   int errors[2];
   EXPECT_EQ(pipe(errors), 0);
   const long long start = NowMs();
@@ -77,7 +81,7 @@ Outcome RunDetached(const std::string& path, const std::string& display = "") {
     } else {
       setenv("DISPLAY", display.c_str(), 1);
     }
-    execl(Program().c_str(), "tandrel", path.c_str(), nullptr);
+    execl(program.c_str(), program.c_str(), path.c_str(), nullptr);
     _exit(127);
   }
   close(errors[1]);
@@ -137,16 +141,38 @@ TEST(TandrelProgram, ArgumentsAreJoinedIntoOnePath) {
   EXPECT_FALSE(Exists(path));
 }
 
-// tandrel on a new pseudo-terminal that is its controlling terminal.
+// How the program's own path is spelled has no part in the request path.
+TEST(TandrelProgram, ProgramInAFolderWithAQuoteAndBlanks) {
+  TempFolder folder;
+  const std::string weird = folder.Path("we\"ird dir");
+  ASSERT_EQ(mkdir(weird.c_str(), 0700), 0);
+  const std::string program = weird + "/tandrel";
+  ASSERT_EQ(symlink(Program().c_str(), program.c_str()), 0);
+  const std::string path = folder.Write("my request.txt", kYesNo);
+  Outcome outcome = RunDetached(path, "", program);
+  EXPECT_EQ(outcome.status, 0);
+  EXPECT_EQ(outcome.errors, "");
+  EXPECT_FALSE(Exists(path));
+}
+
+// tandrel on a new pseudo-terminal that is its controlling terminal; with
+// `display`, a display named in its environment too.
 class TerminalRun {
  public:
-  explicit TerminalRun(const std::string& path) {
+  explicit TerminalRun(const std::string& path,
+                       const std::string& program = Program(),
+                       const std::string& display = "") {
     child_ = forkpty(&master_, nullptr, nullptr, nullptr);
     if (child_ == 0) {
-      unsetenv("DISPLAY");
+      if (display.empty()) {
+        unsetenv("DISPLAY");
+      } else {
+        setenv("DISPLAY", display.c_str(), 1);
+      }
       unsetenv("WAYLAND_DISPLAY");
+      unsetenv("GDK_BACKEND");
       setenv("TERM", "xterm", 1);
-      execl(Program().c_str(), "tandrel", path.c_str(), nullptr);
+      execl(program.c_str(), "tandrel", path.c_str(), nullptr);
       _exit(127);
     }
   }
@@ -259,10 +285,12 @@ class XvfbDisplay {
       }
     }
   }
-  ~XvfbDisplay() {
+  ~XvfbDisplay() { End(); }
+  void End() {
     if (server_ > 0) {
       kill(server_, SIGTERM);
       waitpid(server_, nullptr, 0);
+      server_ = -1;
     }
   }
   XvfbDisplay(const XvfbDisplay&) = delete;
@@ -329,13 +357,81 @@ TEST(TandrelProgram, GtkBoxAnswersAndTimesOut) {
   }
 }
 
-TEST(TandrelProgram, InstalledWithoutItsLibraryItDoesNotStart) {
-  TempFolder prefix;
+// The run ends with the box: 0 as for a box that could not be shown, the
+// request consumed.
+TEST(TandrelProgram, DisplayEndingUnderTheGtkBoxGivesStatusZero) {
+  XvfbDisplay display;
+  ASSERT_FALSE(display.name().empty()) << "no Xvfb on :81 to :89";
+  TempFolder folder;
+  const std::string path =
+      folder.Write("request.txt", kYesNo + "<TIMEDOUT>20<\\TIMEDOUT>");
+  pid_t child = fork();
+  if (child == 0) {
+    setsid();
+    setenv("DISPLAY", display.name().c_str(), 1);
+    execl(Program().c_str(), "tandrel", path.c_str(), nullptr);
+    _exit(127);
+  }
+  const std::string find = "DISPLAY=" + display.name() +
+                           " timeout 10 xdotool search --sync --onlyvisible "
+                           "--name '^Tandrel question$'";
+  ASSERT_FALSE(Shell(find).empty());
+  display.End();
+  EXPECT_EQ(WaitExit(child, 5000), 0);
+  EXPECT_FALSE(Exists(path));
+}
+
+std::string Install(const TempFolder& prefix) {
   std::string install = "cmake --install " + std::string(TANDREL_BUILD_DIR) +
                         " --prefix " + prefix.Path("usr") + " >/dev/null 2>&1";
-  ASSERT_EQ(std::system(install.c_str()), 0);
-  std::string program = prefix.Path("usr/bin/tandrel");
-  std::string library = prefix.Path("usr/lib/libvorlick.so");
+  EXPECT_EQ(std::system(install.c_str()), 0);
+  return prefix.Path("usr");
+}
+
+// Where no GTK box can be started (a display named but none there, the
+// helper not installed or failing to load, as without GTK) the box goes to
+// the terminal.
+TEST(TandrelProgram, WithoutAGtkBoxTheTerminalBoxAnswers) {
+  XvfbDisplay display;
+  ASSERT_FALSE(display.name().empty()) << "no Xvfb on :81 to :89";
+  TempFolder prefix;
+  const std::string usr = Install(prefix);
+  const std::string helper = usr + "/lib/tandrel/vorlick-gtk";
+  ASSERT_TRUE(Exists(helper));
+  struct Case {
+    const char* name;
+    std::string display;
+    const char* helper;  // what the installed helper becomes; null: kept
+  };
+  const Case cases[] = {
+      {"no display there", ":1999", nullptr},
+      {"helper fails to load", display.name(), "#!/bin/sh\nexit 127\n"},
+      {"helper missing", display.name(), ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.helper != nullptr) {
+      unlink(helper.c_str());
+      if (c.helper[0] != 0) {
+        std::ofstream(helper) << c.helper;
+        chmod(helper.c_str(), 0755);
+      }
+    }
+    TempFolder folder;
+    std::string path = folder.Write("request.txt", kYesNo);
+    TerminalRun run(path, usr + "/bin/tandrel", c.display);
+    ASSERT_TRUE(run.WaitFor("Go on?"));
+    run.Send("y");
+    EXPECT_EQ(run.Status(), 6);
+    EXPECT_FALSE(Exists(path));
+  }
+}
+
+TEST(TandrelProgram, InstalledWithoutItsLibraryItDoesNotStart) {
+  TempFolder prefix;
+  const std::string usr = Install(prefix);
+  std::string program = usr + "/bin/tandrel";
+  std::string library = usr + "/lib/libvorlick.so";
   ASSERT_TRUE(Exists(program));
   ASSERT_TRUE(Exists(library));
   TempFolder folder;

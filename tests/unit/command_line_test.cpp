@@ -1,4 +1,4 @@
-// The POSIX command line: argv put together the way Windows hands it over.
+// The POSIX request path: the arguments after the program's name, joined.
 #include "command_line.h"
 
 #include <gtest/gtest.h>
@@ -6,65 +6,55 @@
 #include <string>
 #include <vector>
 
-#include "command_tail.h"
-#include "platform_api.h"
-
 namespace {
 
-struct LineCase {
+struct PathCase {
   const char* name;
   std::vector<const char*> argv;
-  std::u16string line;
-  std::u16string tail;
+  std::u16string path;
 };
 
-void PrintTo(const LineCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const PathCase& c, std::ostream* out) { *out << c.name; }
 
-class CommandLines : public ::testing::TestWithParam<LineCase> {};
+class RequestPaths : public ::testing::TestWithParam<PathCase> {};
 
-TEST_P(CommandLines, JoinArgumentsWithSingleBlanks) {
+TEST_P(RequestPaths, ComeFromTheArgumentsAlone) {
   const auto& argv = GetParam().argv;
-  SetCommandLineArgs(static_cast<int>(argv.size()), argv.data());
-  EXPECT_EQ(std::u16string(GetCommandLineW()), GetParam().line);
-  EXPECT_EQ(std::u16string(CommandTail(GetCommandLineW())), GetParam().tail);
+  EXPECT_EQ(std::u16string(RequestPathFromArgs(static_cast<int>(argv.size()),
+                                               argv.data())),
+            GetParam().path);
 }
 
-const LineCase kCases[] = {
-    {"NoArgument", {"tandrel"}, u"\"tandrel\"", u""},
-    {"OnePath",
-     {"/usr/bin/tandrel", "/tmp/r.txt"},
-     u"\"/usr/bin/tandrel\" /tmp/r.txt",
-     u"/tmp/r.txt"},
+const PathCase kCases[] = {
+    {"NoArgument", {"tandrel"}, u""},
+    {"NoArgvAtAll", {}, u""},
+    {"OnePath", {"/usr/bin/tandrel", "/tmp/r.txt"}, u"/tmp/r.txt"},
     {"PathWithBlanksInOneArgument",
      {"t", "/tmp/my file.txt"},
-     u"\"t\" /tmp/my file.txt",
      u"/tmp/my file.txt"},
     {"SplitPathIsJoinedAgain",
      {"t", "/tmp/my", "file.txt"},
-     u"\"t\" /tmp/my file.txt",
      u"/tmp/my file.txt"},
-    {"EmptyArgument", {"t", ""}, u"\"t\" ", u""},
-    {"ProgramNameWithBlank",
-     {"/opt/my apps/t", "r"},
-     u"\"/opt/my apps/t\" r",
-     u"r"},
-    {"NonUtf8BytesAreEscaped",
-     {"t", "r\xE9.txt"},
-     u"\"t\" r\xDCE9.txt",
-     u"r\xDCE9.txt"},
-    {"NoArgvAtAll", {}, u"\"\"", u""},
+    {"BlanksAndControlsBeforeThePathAreSkipped",
+     {"t", " \t\x01/tmp/r"},
+     u"/tmp/r"},
+    {"EmptyFirstArgument", {"t", "", "r"}, u"r"},
+    {"TrailingBlanksAndQuotesStay", {"t", "\"r\" ", ""}, u"\"r\"  "},
+    {"EmptyArgument", {"t", ""}, u""},
+    {"ProgramNameWithQuoteAndBlanks",
+     {"/opt/we\"ird dir/tandrel", "/tmp/r"},
+     u"/tmp/r"},
+    {"NonUtf8BytesAreEscaped", {"t", "r\xE9.txt"}, u"r\xDCE9.txt"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Posix, CommandLines, ::testing::ValuesIn(kCases),
+INSTANTIATE_TEST_SUITE_P(Posix, RequestPaths, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return info.param.name; });
 
-TEST(CommandLine, OverlongArgumentsAreCutAtTheWindowsLimit) {
+TEST(RequestPath, OverlongArgumentsAreCutAndTerminated) {
   std::string huge(40000, 'a');
   const char* argv[] = {"t", huge.c_str()};
-  SetCommandLineArgs(2, argv);
-  std::u16string line = GetCommandLineW();
-  EXPECT_EQ(line.size(), static_cast<size_t>(kCommandLineUnits - 1));
-  EXPECT_EQ(line.substr(0, 5), u"\"t\" a");
+  EXPECT_EQ(std::u16string(RequestPathFromArgs(2, argv)),
+            std::u16string(kPathUnits - 1, u'a'));
 }
 
 }  // namespace

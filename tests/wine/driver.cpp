@@ -4,10 +4,13 @@
 
 namespace {
 
+// The class without the version a manifest's controls carry in their name
+// ("6.0.2600.2982!Edit").
 std::wstring ClassOf(HWND window) {
   wchar_t name[64] = {};
   GetClassNameW(window, name, 64);
-  return name;
+  const std::wstring full = name;
+  return full.substr(full.find(L'!') + 1);
 }
 
 std::wstring TextOf(HWND window) {
@@ -36,7 +39,8 @@ BOOL CALLBACK MatchDialog(HWND window, LPARAM context) {
 }
 
 // The first text static is the message, even when it is empty: a later
-// static (such as a countdown line) must not be taken for it.
+// static (such as a countdown line) must not be taken for it. A message that
+// scrolls is a read-only edit control with the message's ID.
 struct BoxReading {
   BoxContent* box;
   bool textRead;
@@ -50,6 +54,10 @@ BOOL CALLBACK ReadControl(HWND control, LPARAM context) {
   if (_wcsicmp(name.c_str(), L"Button") == 0) {
     box->buttons.push_back(TextOf(control));
     box->buttonIds.push_back(GetDlgCtrlID(control));
+  } else if (_wcsicmp(name.c_str(), L"Edit") == 0 &&
+             GetDlgCtrlID(control) == 0xFFFF && !reading->textRead) {
+    box->text = TextOf(control);
+    reading->textRead = true;
   } else if (_wcsicmp(name.c_str(), L"Static") == 0) {
     if ((style & SS_TYPEMASK) == SS_ICON) {
       DWORD_PTR icon = 0;

@@ -1,0 +1,295 @@
+#include "ask_command.h"
+
+#include <cstdint>
+#include <string_view>
+
+#include "utf8_text.h"
+
+namespace {
+
+struct Named {
+  const char* name;
+  std::uint32_t value;
+};
+
+constexpr Named kButtonSets[] = {{"ok", 0},
+                                 {"okcancel", 1},
+                                 {"abortretryignore", 2},
+                                 {"yesnocancel", 3},
+                                 {"yesno", 4},
+                                 {"retrycancel", 5},
+                                 {"canceltrycontinue", 6}};
+constexpr Named kIcons[] = {{"none", 0},
+                            {"error", 0x10},
+                            {"question", 0x20},
+                            {"warning", 0x30},
+                            {"information", 0x40}};
+constexpr Named kButtons[] = {{"ok", 1},    {"cancel", 2},    {"abort", 3},
+                              {"retry", 4}, {"ignore", 5},    {"yes", 6},
+                              {"no", 7},    {"tryagain", 10}, {"continue", 11},
+                              {"help", 9}};
+
+// The options that take a value come first, up to kProgram; flags follow.
+enum class Option {
+  kTitle,
+  kButtons,
+  kIcon,
+  kDefault,
+  kTimeout,
+  kStyle,
+  kProgram,
+  kHelpButton,
+  kTopmost,
+  kRight,
+  kRtl,
+  kPrint,
+  kHelp,
+  kVersion
+};
+
+struct OptionSpec {
+  const char* longName;
+  Option option;
+  char shortName;  // 0: long only
+};
+
+constexpr OptionSpec kOptions[] = {
+    {"title", Option::kTitle, 't'},     {"buttons", Option::kButtons, 'b'},
+    {"icon", Option::kIcon, 'i'},       {"default", Option::kDefault, 'd'},
+    {"timeout", Option::kTimeout, 'T'}, {"style", Option::kStyle, 0},
+    {"program", Option::kProgram, 0},   {"help-button", Option::kHelpButton, 0},
+    {"topmost", Option::kTopmost, 0},   {"right", Option::kRight, 0},
+    {"rtl", Option::kRtl, 0},           {"print", Option::kPrint, 'p'},
+    {"help", Option::kHelp, 0},         {"version", Option::kVersion, 0}};
+
+bool TakesValue(Option option) { return option <= Option::kProgram; }
+
+// MB_HELP, MB_TOPMOST, MB_RIGHT, MB_RTLREADING.
+std::uint32_t StyleBit(Option option) {
+  switch (option) {
+    case Option::kHelpButton:
+      return 0x4000;
+    case Option::kTopmost:
+      return 0x40000;
+    case Option::kRight:
+      return 0x80000;
+    case Option::kRtl:
+      return 0x100000;
+    default:
+      return 0;
+  }
+}
+
+constexpr std::uint32_t kMostSeconds = 0x7FFFFFFF;
+constexpr std::uint32_t kMostStyle = 0xFFFFFFFF;
+
+CommandError Usage(const std::string& message) {
+  return {kExitUsage, message + " (see --help)"};
+}
+
+bool SameName(std::string_view given, std::string_view name) {
+  if (given.size() != name.size()) return false;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    char c = given[i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c != name[i]) return false;
+  }
+  return true;
+}
+
+template <std::size_t N>
+std::optional<CommandError> Lookup(const char* option, const std::string& value,
+                                   const Named (&names)[N],
+                                   std::uint32_t& result) {
+  std::string known;
+  for (const Named& entry : names) {
+    if (SameName(value, entry.name)) {
+      result = entry.value;
+      return std::nullopt;
+    }
+    known += known.empty() ? entry.name : std::string(", ") + entry.name;
+  }
+  return Usage(std::string("--") + option + ": '" + value + "' is none of " +
+               known);
+}
+
+std::optional<CommandError> Number(const char* option, const std::string& value,
+                                   std::uint32_t most, std::uint32_t& result) {
+  bool digits = !value.empty();
+  std::uint64_t number = 0;
+  for (char c : value) {
+    digits = digits && c >= '0' && c <= '9';
+    if (digits && number <= most) number = number * 10 + (c - '0');
+  }
+  if (!digits) {
+    return Usage(std::string("--") + option + ": '" + value +
+                 "' is not a whole number");
+  }
+  if (number > most) {
+    return CommandError{kExitDataError, std::string("--") + option + ": " +
+                                            value +
+                                            " is more than a request "
+                                            "can carry (at most " +
+                                            std::to_string(most) + ")"};
+  }
+  result = static_cast<std::uint32_t>(number);
+  return std::nullopt;
+}
+
+// What the options say, put together into the request once all are read.
+struct Reading {
+  explicit Reading(AskCommand& target) : command(target) {}
+
+  AskCommand& command;
+  std::uint32_t buttons = 0;
+  std::uint32_t icon = 0;
+  std::uint32_t bits = 0;
+  std::optional<std::uint32_t> style;
+  std::vector<std::string> operands;
+
+  std::optional<CommandError> Apply(Option option, const std::string& value) {
+    return TakesValue(option) ? ApplyValue(option, value) : ApplyFlag(option);
+  }
+
+  std::optional<CommandError> ApplyValue(Option option,
+                                         const std::string& value) {
+    std::uint32_t number = 0;
+    std::optional<CommandError> error;
+    switch (option) {
+      case Option::kTitle: {
+        std::string why;
+        if (DecodeUtf8(value, command.request.title, why)) return std::nullopt;
+        return CommandError{kExitDataError, "title: " + why};
+      }
+      case Option::kButtons:
+        return Lookup("buttons", value, kButtonSets, buttons);
+      case Option::kIcon:
+        return Lookup("icon", value, kIcons, icon);
+      case Option::kDefault:
+        error = Lookup("default", value, kButtons, number);
+        command.request.defaultId = static_cast<std::int32_t>(number);
+        return error;
+      case Option::kTimeout:
+        error = Number("timeout", value, kMostSeconds, number);
+        command.request.timeout = static_cast<std::int32_t>(number);
+        return error;
+      case Option::kStyle:
+        return Number("style", value, kMostStyle, style.emplace());
+      default:
+        command.program = value;
+        return std::nullopt;
+    }
+  }
+
+  std::optional<CommandError> ApplyFlag(Option option) {
+    if (option == Option::kPrint) command.print = true;
+    if (option == Option::kHelp) command.action = AskCommand::Action::kHelp;
+    if (option == Option::kVersion) {
+      command.action = AskCommand::Action::kVersion;
+    }
+    bits |= StyleBit(option);
+    return std::nullopt;
+  }
+};
+
+const OptionSpec* FindLong(std::string_view name) {
+  for (const OptionSpec& spec : kOptions) {
+    if (name == spec.longName) return &spec;
+  }
+  return nullptr;
+}
+
+const OptionSpec* FindShort(char name) {
+  for (const OptionSpec& spec : kOptions) {
+    if (spec.shortName != 0 && name == spec.shortName) return &spec;
+  }
+  return nullptr;
+}
+
+// "--name", "--name=value" or "--name value".
+std::optional<CommandError> ReadLong(const std::vector<std::string>& args,
+                                     std::size_t& at, Reading& reading) {
+  const std::string& arg = args[at];
+  const std::size_t equals = arg.find('=');
+  const std::string name = arg.substr(
+      2, equals == std::string::npos ? std::string::npos : equals - 2);
+  const OptionSpec* spec = FindLong(name);
+  if (spec == nullptr) return Usage("unknown option '--" + name + "'");
+  if (!TakesValue(spec->option)) {
+    if (equals != std::string::npos) {
+      return Usage("option '--" + name + "' takes no value");
+    }
+    return reading.Apply(spec->option, "");
+  }
+  if (equals != std::string::npos) {
+    return reading.Apply(spec->option, arg.substr(equals + 1));
+  }
+  if (++at == args.size()) {
+    return Usage("option '--" + name + "' needs a value");
+  }
+  return reading.Apply(spec->option, args[at]);
+}
+
+// "-p", "-pt TITLE", "-tTITLE": flags may be grouped; an option with a value
+// takes the rest of the group or else the next argument.
+std::optional<CommandError> ReadShort(const std::vector<std::string>& args,
+                                      std::size_t& at, Reading& reading) {
+  const std::string& arg = args[at];
+  for (std::size_t i = 1; i < arg.size(); ++i) {
+    const OptionSpec* spec = FindShort(arg[i]);
+    if (spec == nullptr) {
+      return Usage(std::string("unknown option '-") + arg[i] + "'");
+    }
+    if (!TakesValue(spec->option)) {
+      if (auto error = reading.Apply(spec->option, "")) return error;
+      continue;
+    }
+    if (i + 1 < arg.size())
+      return reading.Apply(spec->option, arg.substr(i + 1));
+    if (++at == args.size()) {
+      return Usage(std::string("option '-") + arg[i] + "' needs a value");
+    }
+    return reading.Apply(spec->option, args[at]);
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<CommandError> ParseAskCommand(
+    const std::vector<std::string>& args, AskCommand& command) {
+  Reading reading{command};
+  bool optionsEnded = false;
+  for (std::size_t at = 0; at < args.size(); ++at) {
+    const std::string& arg = args[at];
+    std::optional<CommandError> error;
+    if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+      reading.operands.push_back(arg);
+    } else if (arg == "--") {
+      optionsEnded = true;
+    } else if (arg[1] == '-') {
+      error = ReadLong(args, at, reading);
+    } else {
+      error = ReadShort(args, at, reading);
+    }
+    if (error) return error;
+    // --help and --version act when they come, as with getopt.
+    if (command.action != AskCommand::Action::kAsk) return std::nullopt;
+  }
+  if (reading.operands.empty()) return Usage("TEXT is missing");
+  if (reading.operands.size() > 1) {
+    return Usage("unexpected argument '" + reading.operands[1] +
+                 "' (TEXT is one argument)");
+  }
+  const std::uint32_t style =
+      reading.style ? *reading.style
+                    : reading.buttons | reading.icon | reading.bits;
+  command.request.style = static_cast<std::int32_t>(style);
+  command.textFromInput = reading.operands[0] == "-";
+  if (command.textFromInput) return std::nullopt;
+  std::string error;
+  if (!DecodeUtf8(reading.operands[0], command.request.text, error)) {
+    return CommandError{kExitDataError, "text: " + error};
+  }
+  return std::nullopt;
+}

@@ -1,0 +1,105 @@
+// tandrel-ask on POSIX: arguments and standard streams are bytes, taken as
+// UTF-8; tandrel is the program beside it.
+#include <signal.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <csignal>
+#include <cstring>
+
+#include "ask_tool.h"
+#include "tool_platform.h"
+
+const char* const kProgramName = "tandrel";
+
+namespace {
+
+// The signals that end a program which does not handle them, and that a
+// user sends to stop one: passed on to the box, which then ends as well.
+constexpr int kGuarded[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+volatile std::sig_atomic_t received = 0;
+std::atomic<pid_t> program{0};
+static_assert(std::atomic<pid_t>::is_always_lock_free);
+
+void PassOn(int signal) {
+  received = signal;
+  const pid_t target = program.load();
+  if (target > 0) kill(target, signal);
+}
+
+bool WriteAll(int fd, const std::string& text) {
+  std::size_t done = 0;
+  while (done < text.size()) {
+    const ssize_t wrote = write(fd, text.data() + done, text.size() - done);
+    if (wrote < 0 && errno == EINTR) continue;
+    if (wrote <= 0) return false;
+    done += static_cast<std::size_t>(wrote);
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string DefaultProgram() {
+  std::string self(PATH_MAX, '\0');
+  const ssize_t length = readlink("/proc/self/exe", self.data(), self.size());
+  if (length <= 0 || static_cast<std::size_t>(length) == self.size()) return {};
+  self.resize(static_cast<std::size_t>(length));
+  return self.substr(0, self.rfind('/') + 1) + kProgramName;
+}
+
+bool ReadStandardInput(std::string& bytes, std::size_t limit,
+                       std::string& error) {
+  char chunk[4096];
+  while (bytes.size() <= limit) {
+    const ssize_t got = read(STDIN_FILENO, chunk, sizeof chunk);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      error = std::strerror(errno);
+      return false;
+    }
+    if (got == 0) break;
+    bytes.append(chunk, static_cast<std::size_t>(got));
+  }
+  return true;
+}
+
+void WriteStandardOutput(const std::string& text) {
+  WriteAll(STDOUT_FILENO, text);
+}
+
+void WriteStandardError(const std::string& text) {
+  WriteAll(STDERR_FILENO, text);
+}
+
+StartedHook GuardSignals() {
+  struct sigaction action {};
+  action.sa_handler = PassOn;
+  sigemptyset(&action.sa_mask);
+  for (int signal : kGuarded) {
+    struct sigaction before {};
+    // A signal the caller ignores (nohup) stays ignored, for the box too.
+    if (sigaction(signal, nullptr, &before) == 0 &&
+        before.sa_handler != SIG_IGN) {
+      sigaction(signal, &action, nullptr);
+    }
+  }
+  return [](long processId) {
+    program = static_cast<pid_t>(processId);
+    // A signal that came before the program's ID was known.
+    if (received != 0) kill(program, received);
+  };
+}
+
+void RaiseGuardedSignal() {
+  program = 0;
+  if (received == 0) return;
+  (void)std::signal(received, SIG_DFL);
+  (void)std::raise(received);
+}
+
+int main(int argc, char** argv) {
+  return RunAskTool(std::vector<std::string>(argv + 1, argv + argc));
+}
