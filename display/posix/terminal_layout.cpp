@@ -43,7 +43,9 @@ class LineWrapper {
       spaceAt_ = std::string::npos, widthAfterSpace_ = 0;
       return;
     }
-    if (width_ + width > columns_ && width_ > 0) Break();
+    // What follows the last space may itself leave no room for the
+    // cluster: then the line breaks again where it is full.
+    while (width_ + width > columns_ && width_ > 0) Break();
     if (space) {
       spaceAt_ = line_.size(), widthAfterSpace_ = 0;
     } else {

@@ -48,6 +48,9 @@ TEST(TerminalLayoutTest, WrapText) {
       {"ab\tc", 20, {"ab      c"}},
       {"中文字", 4, {"中文", "字"}},
       {"a中", 2, {"a", "中"}},
+      // Breaking at a space can leave too little room for what comes:
+      // the line breaks again where it is full.
+      {" abcd中", 5, {"", "abcd", "中"}},
       // A character keeps its combining marks, also a space its own.
       {"e\u0301e\u0301", 1, {"e\u0301", "e\u0301"}},
       {"ab \u0301c", 2, {"ab", " \u0301c"}},
