@@ -46,6 +46,15 @@ struct DeletingHandle {
 RequestFolder requestFolder;
 DeletingHandle deleting[kDeletingSlots];
 
+// Copies a text whose length was checked, cutting it to `to` all the same.
+template <std::size_t N>
+void CopyText(char (&to)[N], const char* from) {
+  std::size_t length = std::strlen(from);
+  if (length >= N) length = N - 1;
+  std::memcpy(to, from, length);
+  to[length] = 0;
+}
+
 // A path split into its folder part (through the last '/', or "." when it
 // has none) and the name after it ("." when it ends in '/').
 struct SplitPath {
@@ -70,9 +79,9 @@ bool ToSplitPath(const char16_t* fileName, SplitPath& split) {
     SetLastError(ERROR_FILENAME_EXCED_RANGE);
     return false;
   }
-  std::strcpy(split.name, *name != 0 ? name : ".");
+  CopyText(split.name, *name != 0 ? name : ".");
   if (slash == nullptr) {
-    std::strcpy(split.folder, ".");
+    CopyText(split.folder, ".");
   } else {
     const auto length = static_cast<std::size_t>(slash - path) + 1;
     std::memcpy(split.folder, path, length);
@@ -105,7 +114,7 @@ int OpenFolder(const char* path) {
 void KeepRequestFolder(int folder, const char* path) {
   if (requestFolder.fd >= 0) close(requestFolder.fd);
   requestFolder.fd = folder;
-  std::strcpy(requestFolder.path, path);
+  CopyText(requestFolder.path, path);
 }
 
 HANDLE OpenForReading(const SplitPath& path) {
@@ -158,7 +167,7 @@ HANDLE OpenForDeleting(const SplitPath& path) {
   }
   slot->fd = fd;
   slot->folder = folder;
-  std::strcpy(slot->name, path.name);
+  CopyText(slot->name, path.name);
   return ToHandle(fd);
 }
 
