@@ -13,6 +13,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -71,6 +72,7 @@ TEST(Soak, ProgramRunThousandTimesFromOneCaller) {
     if (run == kFirstMeasure) tenth = Measure();
   }
   ExpectSteady("caller of tandrel", tenth, Measure());
+  EXPECT_TRUE(std::filesystem::is_empty(folder.Path("")));
 }
 
 // In a child of its own session: no controlling terminal, no display, so
@@ -106,6 +108,7 @@ TEST(Soak, RequestsRunThousandTimesInOneProcess) {
   close(report[0]);
   EXPECT_EQ(WaitExit(child, 60000), 0);
   EXPECT_EQ(failures, 0) << "runs that showed a box or kept their request";
+  EXPECT_TRUE(std::filesystem::is_empty(folder.Path("")));
   ExpectSteady("requests run in process", usage[0], usage[1]);
 }
 

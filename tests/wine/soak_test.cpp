@@ -141,6 +141,10 @@ TEST(Soak, TandrelExeRunTwoHundredTimes) {
     }
   }
   EXPECT_EQ(ReadRecords(record).size(), static_cast<size_t>(kRuns));
+  WIN32_FIND_DATAW entry;
+  HANDLE search = FindFirstFileW((folder + L"\\request*").c_str(), &entry);
+  EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "a request file was left";
+  if (search != INVALID_HANDLE_VALUE) FindClose(search);
   ExpectSteady("Wine server", tenth[0], Measure(server));
   ExpectSteady("process starting the runs", tenth[1], MeasureSelf());
   DeleteFileW(record.c_str());
