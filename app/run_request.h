@@ -13,5 +13,6 @@ void FormatOpenFailure(const char16_t* requestPath, RequestText& message);
 
 // Returns the display library's result after a completed run, or 0 when the
 // request file cannot be opened or read (after the error box is closed). The
-// file is deleted only after a completed run.
+// file is deleted only after a completed run, and only if its path still
+// names the very file that was read (not a link, not another file).
 std::int32_t RunRequest(const char16_t* requestPath);

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 using BOOL = int;
+using BOOLEAN = unsigned char;
 using DWORD = std::uint32_t;
 using UINT = unsigned int;
 using HANDLE = void*;
@@ -16,11 +17,16 @@ struct OVERLAPPED;
 inline constexpr BOOL TRUE = 1;
 inline constexpr BOOL FALSE = 0;
 inline constexpr DWORD GENERIC_READ = 0x80000000u;
+inline constexpr DWORD DELETE = 0x00010000u;
+inline constexpr DWORD FILE_READ_ATTRIBUTES = 0x80;
 inline constexpr DWORD FILE_SHARE_READ = 1;
 inline constexpr DWORD FILE_SHARE_WRITE = 2;
 inline constexpr DWORD FILE_SHARE_DELETE = 4;
 inline constexpr DWORD OPEN_EXISTING = 3;
+inline constexpr DWORD FILE_ATTRIBUTE_READONLY = 0x1;
+inline constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x10;
 inline constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
+inline constexpr DWORD FILE_FLAG_OPEN_REPARSE_POINT = 0x00200000u;
 // A constant handle, as on Windows (where it is (HANDLE)-1 too).
 // NOLINTNEXTLINE(misc-misplaced-const,performance-no-int-to-ptr)
 inline HANDLE const INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(-1);
@@ -31,6 +37,7 @@ inline constexpr int IDOK = 1;
 
 inline constexpr DWORD ERROR_SUCCESS = 0;
 inline constexpr DWORD ERROR_FILE_NOT_FOUND = 2;
+inline constexpr DWORD ERROR_TOO_MANY_OPEN_FILES = 4;
 inline constexpr DWORD ERROR_ACCESS_DENIED = 5;
 inline constexpr DWORD ERROR_INVALID_HANDLE = 6;
 inline constexpr DWORD ERROR_INVALID_PARAMETER = 87;
@@ -41,17 +48,55 @@ inline constexpr DWORD ERROR_READ_FAULT = 30;
 
 DWORD GetLastError();
 
-// Opens an existing regular file for reading; a directory, device or pipe
-// fails as a directory does on Windows. Only the arguments the program uses
-// (GENERIC_READ, OPEN_EXISTING) are supported; others fail with
-// ERROR_INVALID_PARAMETER.
+struct FILETIME {
+  DWORD dwLowDateTime;
+  DWORD dwHighDateTime;
+};
+
+struct BY_HANDLE_FILE_INFORMATION {
+  DWORD dwFileAttributes;
+  FILETIME ftCreationTime;
+  FILETIME ftLastAccessTime;
+  FILETIME ftLastWriteTime;
+  DWORD dwVolumeSerialNumber;
+  DWORD nFileSizeHigh;
+  DWORD nFileSizeLow;
+  DWORD nNumberOfLinks;
+  DWORD nFileIndexHigh;
+  DWORD nFileIndexLow;
+};
+
+enum FILE_INFO_BY_HANDLE_CLASS { FileDispositionInfo = 4 };
+
+struct FILE_DISPOSITION_INFO {
+  BOOLEAN DeleteFile;
+};
+
+// Opens an existing file in one of the two ways the program uses; any other
+// arguments fail with ERROR_INVALID_PARAMETER (see file.cpp for how a
+// request's folder is kept between the two):
+//  - GENERIC_READ: a regular file, following links; a directory, device or
+//    pipe fails as a directory does on Windows.
+//  - DELETE, optionally with FILE_READ_ATTRIBUTES, and
+//    FILE_FLAG_OPEN_REPARSE_POINT: the name itself, a link not followed; a
+//    directory fails (ERROR_ACCESS_DENIED).
 HANDLE CreateFileW(const char16_t* fileName, DWORD access, DWORD shareMode,
                    SECURITY_ATTRIBUTES* security, DWORD disposition,
                    DWORD flagsAndAttributes, HANDLE templateFile);
 BOOL ReadFile(HANDLE file, void* buffer, DWORD bytesToRead, DWORD* bytesRead,
               OVERLAPPED* overlapped);
 BOOL CloseHandle(HANDLE handle);
-BOOL DeleteFileW(const char16_t* fileName);
+// The volume serial number and file index are the device and inode numbers,
+// which name one file together as long as it exists.
+BOOL GetFileInformationByHandle(HANDLE file,
+                                BY_HANDLE_FILE_INFORMATION* information);
+// FileDispositionInfo only, on a handle opened for DELETE. POSIX cannot
+// remove a file through its descriptor: the name the handle was opened with
+// is removed at once, from the folder it was opened in, and only while it
+// still names the handle's file (else ERROR_FILE_NOT_FOUND, nothing removed).
+BOOL SetFileInformationByHandle(HANDLE file,
+                                FILE_INFO_BY_HANDLE_CLASS informationClass,
+                                void* information, DWORD size);
 
 // CP_ACP is Windows-1252 here, so request files read the same on both systems.
 int MultiByteToWideChar(UINT codePage, DWORD flags, const char* source,

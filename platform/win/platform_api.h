@@ -25,10 +25,6 @@ inline HANDLE CreateFileW(const char16_t* fileName, DWORD access,
                        disposition, flagsAndAttributes, templateFile);
 }
 
-inline BOOL DeleteFileW(const char16_t* fileName) {
-  return ::DeleteFileW(AsWide(fileName));
-}
-
 inline int MultiByteToWideChar(UINT codePage, DWORD flags, const char* source,
                                int sourceBytes, char16_t* target,
                                int targetUnits) {

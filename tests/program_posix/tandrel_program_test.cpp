@@ -17,32 +17,12 @@
 #include <string>
 #include <vector>
 
+#include "program_run.h"
 #include "temp_folder.h"
 
 namespace {
 
 std::string Program() { return TANDREL_PROGRAM; }
-
-long long NowMs() {
-  timespec now{};
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  return now.tv_sec * 1000LL + now.tv_nsec / 1000000;
-}
-
-// Waits up to `ms` for `pid`; returns its exit status, or -1 (then kills it).
-int WaitExit(pid_t pid, int ms) {
-  const long long deadline = NowMs() + ms;
-  int status = 0;
-  while (waitpid(pid, &status, WNOHANG) == 0) {
-    if (NowMs() > deadline) {
-      kill(pid, SIGKILL);
-      waitpid(pid, &status, 0);
-      return -1;
-    }
-    usleep(10000);
-  }
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 std::string ReadAll(int fd) {
   std::string text;
@@ -260,48 +240,6 @@ TEST(TandrelProgram, TerminalBoxTimesOutWithItsOwnStatus) {
   EXPECT_FALSE(Exists(path));
 }
 
-// One private Xvfb display for the GTK runs.
-class XvfbDisplay {
- public:
-  XvfbDisplay() {
-    for (int number = 81; number <= 89 && name_.empty(); ++number) {
-      std::string candidate = ":" + std::to_string(number);
-      std::string lock = "/tmp/.X" + std::to_string(number) + "-lock";
-      if (access(lock.c_str(), F_OK) == 0) continue;
-      server_ = fork();
-      if (server_ == 0) {
-        int null = open("/dev/null", O_RDWR);
-        dup2(null, 1);
-        dup2(null, 2);
-        execlp("Xvfb", "Xvfb", candidate.c_str(), "-screen", "0", "1024x768x24",
-               "-nolisten", "tcp", nullptr);
-        _exit(127);
-      }
-      for (int i = 0; i < 50 && name_.empty(); ++i) {
-        usleep(100000);
-        std::string probe =
-            "xdpyinfo -display " + candidate + " >/dev/null 2>&1";
-        if (std::system(probe.c_str()) == 0) name_ = candidate;
-      }
-    }
-  }
-  ~XvfbDisplay() { End(); }
-  void End() {
-    if (server_ > 0) {
-      kill(server_, SIGTERM);
-      waitpid(server_, nullptr, 0);
-      server_ = -1;
-    }
-  }
-  XvfbDisplay(const XvfbDisplay&) = delete;
-  XvfbDisplay& operator=(const XvfbDisplay&) = delete;
-  const std::string& name() const { return name_; }
-
- private:
-  pid_t server_ = -1;
-  std::string name_;
-};
-
 std::string Shell(const std::string& command) {
   std::string output;
   if (FILE* pipe = popen(command.c_str(), "r")) {
@@ -313,7 +251,7 @@ std::string Shell(const std::string& command) {
 }
 
 TEST(TandrelProgram, GtkBoxAnswersAndTimesOut) {
-  XvfbDisplay display;
+  XvfbDisplay display(81, 89);
   ASSERT_FALSE(display.name().empty()) << "no Xvfb on :81 to :89";
   const std::string find = "DISPLAY=" + display.name() +
                            " xdotool search --sync --onlyvisible --name "
@@ -360,7 +298,7 @@ TEST(TandrelProgram, GtkBoxAnswersAndTimesOut) {
 // The run ends with the box: 0 as for a box that could not be shown, the
 // request consumed.
 TEST(TandrelProgram, DisplayEndingUnderTheGtkBoxGivesStatusZero) {
-  XvfbDisplay display;
+  XvfbDisplay display(81, 89);
   ASSERT_FALSE(display.name().empty()) << "no Xvfb on :81 to :89";
   TempFolder folder;
   const std::string path =
@@ -392,7 +330,7 @@ std::string Install(const TempFolder& prefix) {
 // helper not installed or failing to load, as without GTK) the box goes to
 // the terminal.
 TEST(TandrelProgram, WithoutAGtkBoxTheTerminalBoxAnswers) {
-  XvfbDisplay display;
+  XvfbDisplay display(81, 89);
   ASSERT_FALSE(display.name().empty()) << "no Xvfb on :81 to :89";
   TempFolder prefix;
   const std::string usr = Install(prefix);

@@ -19,6 +19,22 @@ HANDLE OpenForReading(const std::u16string& path) {
                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
+HANDLE OpenForDeleting(const std::u16string& path) {
+  return CreateFileW(path.c_str(), DELETE | FILE_READ_ATTRIBUTES,
+                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                     nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT,
+                     nullptr);
+}
+
+bool DeleteThroughHandle(const std::u16string& path) {
+  HANDLE file = OpenForDeleting(path);
+  FILE_DISPOSITION_INFO disposition{TRUE};
+  BOOL deleted = SetFileInformationByHandle(file, FileDispositionInfo,
+                                            &disposition, sizeof disposition);
+  CloseHandle(file);
+  return deleted != FALSE;
+}
+
 TEST(CreateFileW, OpensAndReadsARegularFile) {
   TempFolder folder;
   std::string path = folder.Write("r.txt", std::string(3000, 'q'));
@@ -98,7 +114,7 @@ TEST(CreateFileW, NonAsciiAndRawBytePathsOpen) {
     HANDLE file = OpenForReading(path);
     EXPECT_NE(file, INVALID_HANDLE_VALUE) << c.name;
     CloseHandle(file);
-    EXPECT_TRUE(DeleteFileW(path.c_str())) << c.name;
+    EXPECT_TRUE(DeleteThroughHandle(path)) << c.name;
     EXPECT_FALSE(Exists(folder.Path(c.name))) << c.name;
   }
 }
@@ -124,21 +140,101 @@ TEST(ReadFile, FailedReadReportsNothingRead) {
   close(fd);
 }
 
-TEST(DeleteFileW, DeletesFilesAndLinksButNeverDirectories) {
+BY_HANDLE_FILE_INFORMATION InfoOf(HANDLE file) {
+  BY_HANDLE_FILE_INFORMATION info{};
+  EXPECT_TRUE(GetFileInformationByHandle(file, &info));
+  CloseHandle(file);
+  return info;
+}
+
+bool SameFile(const BY_HANDLE_FILE_INFORMATION& a,
+              const BY_HANDLE_FILE_INFORMATION& b) {
+  return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
+         a.nFileIndexHigh == b.nFileIndexHigh &&
+         a.nFileIndexLow == b.nFileIndexLow;
+}
+
+TEST(GetFileInformationByHandle, IndexNamesOneFileWhateverItsName) {
   TempFolder folder;
-  std::string target = folder.Write("target.txt", "x");
-  symlink(target.c_str(), folder.Path("link").c_str());
+  std::string file = folder.Write("a.txt", "abc");
+  folder.Write("b.txt", "abc");
+  link(file.c_str(), folder.Path("hard").c_str());
+  symlink(file.c_str(), folder.Path("soft").c_str());
+  BY_HANDLE_FILE_INFORMATION a = InfoOf(OpenForReading(U16(file)));
+  EXPECT_EQ(a.nFileSizeLow, 3u);
+  EXPECT_EQ(a.nFileSizeHigh, 0u);
+  EXPECT_EQ(a.nNumberOfLinks, 2u);
+  EXPECT_EQ(a.dwFileAttributes, FILE_ATTRIBUTE_NORMAL);
+  EXPECT_TRUE(SameFile(a, InfoOf(OpenForReading(U16(folder.Path("hard"))))));
+  EXPECT_TRUE(SameFile(a, InfoOf(OpenForReading(U16(folder.Path("soft"))))));
+  EXPECT_FALSE(SameFile(a, InfoOf(OpenForReading(U16(folder.Path("b.txt"))))));
+  EXPECT_FALSE(SameFile(a, InfoOf(OpenForDeleting(U16(folder.Path("soft"))))));
+  BY_HANDLE_FILE_INFORMATION info;
+  EXPECT_FALSE(GetFileInformationByHandle(INVALID_HANDLE_VALUE, &info));
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
+}
+
+TEST(SetFileInformationByHandle, RemovesTheNameOnlyWhileItNamesTheSameFile) {
+  struct Case {
+    const char* name;
+    bool link;      // the name is a link to target.txt
+    int afterOpen;  // 0 nothing, 1 name removed, 2 name holds a new file
+    BOOL deleted;
+    DWORD error;
+  };
+  const Case cases[] = {
+      {"file", false, 0, TRUE, 0},
+      {"link, not its target", true, 0, TRUE, 0},
+      {"name removed meanwhile", false, 1, FALSE, ERROR_FILE_NOT_FOUND},
+      {"name holds another file", false, 2, FALSE, ERROR_FILE_NOT_FOUND},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder folder;
+    const std::string target = folder.Write("target.txt", "t");
+    const std::string path = folder.Path("r.txt");
+    if (c.link) {
+      symlink(target.c_str(), path.c_str());
+    } else {
+      folder.Write("r.txt", "r");
+    }
+    HANDLE file = OpenForDeleting(U16(path));
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    if (c.afterOpen > 0) unlink(path.c_str());
+    if (c.afterOpen == 2) folder.Write("r.txt", "new");
+    FILE_DISPOSITION_INFO disposition{TRUE};
+    EXPECT_EQ(SetFileInformationByHandle(file, FileDispositionInfo,
+                                         &disposition, sizeof disposition),
+              c.deleted);
+    if (!c.deleted) {
+      EXPECT_EQ(GetLastError(), c.error);
+    }
+    EXPECT_EQ(Exists(path), c.afterOpen == 2);
+    EXPECT_TRUE(Exists(target));
+    EXPECT_TRUE(CloseHandle(file));
+  }
+}
+
+TEST(SetFileInformationByHandle, OnlyOnAHandleOpenedForDeleting) {
+  TempFolder folder;
+  const std::string path = folder.Write("r.txt", "r");
   mkdir(folder.Path("dir").c_str(), 0700);
-  EXPECT_TRUE(DeleteFileW(U16(folder.Path("link")).c_str()));
-  EXPECT_TRUE(Exists(target));
-  EXPECT_FALSE(DeleteFileW(U16(folder.Path("dir")).c_str()));
+  EXPECT_EQ(OpenForDeleting(U16(folder.Path("dir"))), INVALID_HANDLE_VALUE);
   EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
-  EXPECT_TRUE(Exists(folder.Path("dir")));
-  EXPECT_FALSE(DeleteFileW(U16(folder.Path("none")).c_str()));
+  EXPECT_EQ(OpenForDeleting(U16(folder.Path("none"))), INVALID_HANDLE_VALUE);
   EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
-  EXPECT_FALSE(DeleteFileW(u""));
-  EXPECT_TRUE(DeleteFileW(U16(target).c_str()));
-  EXPECT_FALSE(Exists(target));
+  EXPECT_EQ(CreateFileW(U16(path).c_str(), DELETE, 7, nullptr, OPEN_EXISTING,
+                        FILE_ATTRIBUTE_NORMAL, nullptr),
+            INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+  HANDLE reading = OpenForReading(U16(path));
+  FILE_DISPOSITION_INFO disposition{TRUE};
+  EXPECT_FALSE(SetFileInformationByHandle(reading, FileDispositionInfo,
+                                          &disposition, sizeof disposition));
+  EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+  CloseHandle(reading);
+  EXPECT_TRUE(Exists(path));
+  EXPECT_TRUE(Exists(folder.Path("dir")));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // RunRequest when the system fails it: a read that errors, a folder that
 // refuses the delete. This program takes the place of read() (linked with
-// --wrap=read), so that a read can fail on demand on a real file.
+// --wrap=read), so that a read can fail on demand on a real file, and
+// watches close() and unlinkat() to see the order of the run's last steps.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <linux/fs.h>
@@ -34,12 +35,32 @@ int readsToPass = 0;    // reads that succeed before the failing ones
 int failReadsLeft = 0;  // how many reads then fail
 int failReadsWith = 0;  // with this errno
 int readsFailed = 0;
+bool watching = false;           // record the steps below
+int readFd = -1;                 // the descriptor the request was read from
+std::vector<std::string> steps;  // "close the read", "unlink"
 
 }  // namespace
+
+extern "C" int __real_close(int fd);
+extern "C" int __real_unlinkat(int folder, const char* name, int flags);
+
+extern "C" int __wrap_close(int fd) {
+  if (watching && fd == readFd) {
+    steps.push_back("close the read");
+    readFd = -1;
+  }
+  return __real_close(fd);
+}
+
+extern "C" int __wrap_unlinkat(int folder, const char* name, int flags) {
+  if (watching) steps.push_back("unlink");
+  return __real_unlinkat(folder, name, flags);
+}
 
 extern "C" ssize_t __real_read(int fd, void* buffer, size_t count);
 
 extern "C" ssize_t __wrap_read(int fd, void* buffer, size_t count) {
+  if (watching) readFd = fd;
   if (readChunk > 0 && count > static_cast<size_t>(readChunk))
     count = readChunk;
   if (readsToPass > 0) {
@@ -79,6 +100,9 @@ class RunFailureTest : public ::testing::Test {
     readsToPass = 0;
     failReadsLeft = 0;
     readsFailed = 0;
+    watching = false;
+    readFd = -1;
+    steps.clear();
   }
   void TearDown() override { SetUp(); }
 
@@ -145,6 +169,15 @@ TEST_F(RunFailureTest, ShortReadsAddUpToTheWholeRequest) {
   ASSERT_EQ(displayCalls.size(), 1u);
   EXPECT_EQ(displayCalls[0].caption, u"Hello");
   EXPECT_EQ(displayCalls[0].text, u"World");
+  EXPECT_FALSE(Exists(path));
+}
+
+TEST_F(RunFailureTest, TheReadHandleIsClosedBeforeTheDelete) {
+  const std::string path = folder_.Write("r.txt", kRequest);
+  watching = true;
+  EXPECT_EQ(RunRequest(U16(path).c_str()), 6);
+  watching = false;
+  EXPECT_EQ(steps, (std::vector<std::string>{"close the read", "unlink"}));
   EXPECT_FALSE(Exists(path));
 }
 

@@ -8,6 +8,8 @@
 #include <unistd.h>
 
 #include <climits>
+#include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -38,6 +40,7 @@ std::vector<DisplayCall> displayCalls;
 std::vector<BoxCall> boxCalls;
 int displayResult = 1;
 std::string watchedPath;
+std::function<void()> duringCall;  // what happens while the box is up
 
 // Whether this process holds a descriptor on `path`.
 bool HoldsOpen(const std::string& path) {
@@ -64,6 +67,7 @@ extern "C" int VorlickShowMessage(HWND owner, const char16_t* text,
                                   int timeout, int defaultId) {
   displayCalls.push_back({owner, text, caption, style, timeout, defaultId,
                           HoldsOpen(watchedPath)});
+  if (duringCall) duringCall();
   return displayResult;
 }
 
@@ -86,7 +90,9 @@ class RunRequestTest : public ::testing::Test {
     boxCalls.clear();
     displayResult = 1;
     watchedPath.clear();
+    duringCall = nullptr;
   }
+  void TearDown() override { duringCall = nullptr; }
 
   std::int32_t Run(const std::string& path) {
     watchedPath = path;
@@ -183,6 +189,94 @@ TEST_F(RunRequestTest, OpenFailuresShowTheErrorBoxAndKeepEverything) {
     if (!c.survivor.empty()) {
       EXPECT_TRUE(Exists(c.survivor));
     }
+  }
+}
+
+// While the box is up, whoever can write the request's folder may change what
+// its path names. The run deletes the file it read, under the name it read
+// it from, in the folder it read it from, or nothing. The request is
+// in/r.txt, and decoys/r.txt a file of the same name elsewhere.
+TEST_F(RunRequestTest, DeletesOnlyTheFileThatWasRead) {
+  struct Case {
+    const char* name;
+    std::function<void(const TempFolder&)> change;
+    std::vector<std::string> kept;
+    std::vector<std::string> gone;
+    const char* requestPath = "in/r.txt";
+  };
+  auto move = [](const TempFolder& f, const char* from, const char* to) {
+    ASSERT_EQ(std::rename(f.Path(from).c_str(), f.Path(to).c_str()), 0);
+  };
+  auto link = [](const TempFolder& f, const char* target, const char* at) {
+    ASSERT_EQ(symlink(target, f.Path(at).c_str()), 0);
+  };
+  const Case cases[] = {
+      {"nothing changed", nullptr, {"decoys/r.txt"}, {"in/r.txt"}},
+      {"file replaced by a link to a decoy",
+       [&](const TempFolder& f) {
+         move(f, "in/r.txt", "in/read.txt");
+         link(f, "../decoys/r.txt", "in/r.txt");
+       },
+       {"decoys/r.txt", "in/r.txt", "in/read.txt"},
+       {}},
+      // The name is looked up in the folder the request was read from, where
+      // it still names the file read.
+      {"folder replaced by a link to a folder holding a decoy",
+       [&](const TempFolder& f) {
+         move(f, "in", "in.old");
+         link(f, "decoys", "in");
+       },
+       {"decoys/r.txt", "in"},
+       {"in.old/r.txt"}},
+      {"moved away by the caller",
+       [&](const TempFolder& f) { move(f, "in/r.txt", "moved.txt"); },
+       {"moved.txt", "decoys/r.txt"},
+       {"in/r.txt"}},
+      {"removed by the caller",
+       [](const TempFolder& f) { unlink(f.Path("in/r.txt").c_str()); },
+       {"decoys/r.txt"},
+       {"in/r.txt"}},
+      {"replaced by another file",
+       [&](const TempFolder& f) {
+         unlink(f.Path("in/r.txt").c_str());
+         f.Write("in/r.txt", "other");
+       },
+       {"in/r.txt"},
+       {}},
+      {"replaced by a folder",
+       [](const TempFolder& f) {
+         unlink(f.Path("in/r.txt").c_str());
+         mkdir(f.Path("in/r.txt").c_str(), 0700);
+       },
+       {"in/r.txt"},
+       {}},
+      // A link given as the request is read through; the name is the link,
+      // not the file read, so both stay.
+      {"request path is a link",
+       [&](const TempFolder&) {},
+       {"in/link.txt", "in/r.txt"},
+       {},
+       "in/link.txt"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder folder;
+    mkdir(folder.Path("in").c_str(), 0700);
+    mkdir(folder.Path("decoys").c_str(), 0700);
+    folder.Write("in/r.txt", kFull);
+    folder.Write("decoys/r.txt", "decoy");
+    symlink("r.txt", folder.Path("in/link.txt").c_str());
+    if (c.change) duringCall = [&] { c.change(folder); };
+    displayResult = 6;
+    EXPECT_EQ(Run(folder.Path(c.requestPath)), 6);
+    EXPECT_EQ(displayCalls.back().caption, u"Hello");
+    for (const std::string& name : c.kept) {
+      EXPECT_TRUE(Exists(folder.Path(name))) << name;
+    }
+    for (const std::string& name : c.gone) {
+      EXPECT_FALSE(Exists(folder.Path(name))) << name;
+    }
+    duringCall = nullptr;
   }
 }
 

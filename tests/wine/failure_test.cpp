@@ -6,6 +6,8 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "recorded_run.h"
 
@@ -126,14 +128,22 @@ TEST_F(FailureInjection, ReadOnlyFileStaysAndTheResultCounts) {
   ExpectKept(request_, bytes);
 }
 
+// The Windows path of a Unix path: the Z: drive holds the whole Unix tree.
+std::wstring FromUnix(const std::string& unixPath) {
+  std::wstring path = L"Z:";
+  for (char c : unixPath) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
+  return path;
+}
+
+std::wstring Widen(const std::string& text) {
+  return std::wstring(text.begin(), text.end());
+}
+
 // A folder from which nothing can be deleted, made by the test's fixture
 // (read-only and, for root, immutable) with an empty request.txt in it.
 std::wstring ReadOnlyFolder() {
   const char* unixPath = std::getenv("TANDREL_READONLY_FOLDER");
-  if (unixPath == nullptr) return L"";
-  std::wstring path = L"Z:";
-  for (const char* p = unixPath; *p != 0; ++p) path += *p == '/' ? L'\\' : *p;
-  return path;
+  return unixPath != nullptr ? FromUnix(unixPath) : L"";
 }
 
 TEST_F(FailureInjection, FileInReadOnlyFolderStaysAndTheResultCounts) {
@@ -153,6 +163,88 @@ TEST_F(FailureInjection, FileInReadOnlyFolderStaysAndTheResultCounts) {
   ASSERT_EQ(written, bytes.size());
   ExpectCompletedRun(RunWithPath(request), u"Hello");
   ExpectKept(request, bytes);
+}
+
+// Starts a Unix program and waits for the file it makes last: Wine runs it
+// on its own, so its process cannot be waited for.
+bool RunUnix(const std::wstring& commandLine, const std::wstring& done) {
+  std::wstring line = commandLine;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      nullptr, &startup, &process)) {
+    return false;
+  }
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  for (int i = 0; i < 500 && !FileExists(done); ++i) Sleep(20);
+  return FileExists(done);
+}
+
+// While the box is up, the request's path is changed from the Unix side
+// (tests/wine/swap-during-call.sh, run by the recording library); the run
+// must delete only the file it read, and the exit code stays the display's.
+// On Windows the path is looked up again for the delete, so after a swapped
+// folder the request read stays in the folder moved aside.
+TEST_F(FailureInjection, OnlyTheFileThatWasReadIsDeleted) {
+  const char* root = std::getenv("TANDREL_SWAP_FOLDER");
+  const char* script = std::getenv("TANDREL_SWAP_SCRIPT");
+  ASSERT_TRUE(root != nullptr && script != nullptr) << "run it through CTest";
+  const std::string bytes = Utf16Bytes(kRequestText);
+  struct Case {
+    const char* action;
+    std::vector<std::pair<const wchar_t*, std::string>> kept;
+    std::vector<const wchar_t*> gone;
+    const wchar_t* request = L"in\\request.txt";
+    bool before = false;  // changed before the run, not during the call
+  };
+  const Case cases[] = {
+      {"link-file",
+       {{L"decoys\\request.txt", "decoy"}, {L"in\\read.txt", bytes}},
+       {}},
+      {"link-folder",
+       {{L"decoys\\request.txt", "decoy"}, {L"in.old\\request.txt", bytes}},
+       {}},
+      {"move", {{L"moved.txt", bytes}}, {L"in\\request.txt"}},
+      {"remove", {{L"decoys\\request.txt", "decoy"}}, {L"in\\request.txt"}},
+      {"replace", {{L"in\\request.txt", "other"}}, {}},
+      // Windows opens a link given as the request as itself and keeps both;
+      // Wine 8 opens its target even then, so the file read goes.
+      {"link-request", {}, {L"in\\request.txt"}, L"in\\link.txt", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.action);
+    const std::string unixFolder = std::string(root) + "/" +
+                                   std::to_string(GetCurrentProcessId()) + "-" +
+                                   c.action;
+    const std::wstring folder = FromUnix(unixFolder);
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    CreateDirectoryW((folder + L"\\in").c_str(), nullptr);
+    CreateDirectoryW((folder + L"\\decoys").c_str(), nullptr);
+    ASSERT_TRUE(WriteBytes(folder + L"\\in\\request.txt", bytes));
+    ASSERT_TRUE(WriteBytes(folder + L"\\decoys\\request.txt", "decoy"));
+    const std::wstring command = L"/bin/sh \"" + Widen(script) + L"\" " +
+                                 Widen(c.action) + L" \"" + Widen(unixFolder) +
+                                 L"\"";
+    const std::wstring done = folder + L"\\done";
+    if (c.before) {
+      ASSERT_TRUE(RunUnix(command, done));
+    } else {
+      SetEnvironmentVariableW(L"VORLICK_RUN", command.c_str());
+      SetEnvironmentVariableW(L"VORLICK_WAIT", done.c_str());
+    }
+    DeleteFileW(record_.c_str());
+    ExpectCompletedRun(RunWithPath(folder + L"\\" + c.request), u"Hello");
+    SetEnvironmentVariableW(L"VORLICK_RUN", nullptr);
+    SetEnvironmentVariableW(L"VORLICK_WAIT", nullptr);
+    EXPECT_TRUE(FileExists(done));
+    for (const auto& [name, kept] : c.kept)
+      ExpectKept(folder + L"\\" + name, kept);
+    for (const wchar_t* name : c.gone) {
+      EXPECT_FALSE(FileExists(folder + L"\\" + name)) << name;
+    }
+  }
 }
 
 TEST_F(FailureInjection, PathsThatNameNoRequestFileKeepEverything) {

@@ -5,6 +5,10 @@
 //   VORLICK_RESULT  decimal result to return (default 1)
 //   VORLICK_PROBE   file to try to open exclusively during the call; the
 //                   record holds the error (0 when the open succeeded)
+//   VORLICK_RUN     command line to start during the call, after the record
+//                   is written (under Wine it may name a Unix program)
+//   VORLICK_WAIT    file whose appearance the call waits for, up to 20 s,
+//                   before it returns: what VORLICK_RUN does is done then
 #include <windows.h>
 
 #include "recording_format.h"
@@ -35,6 +39,29 @@ DWORD ProbeExclusiveOpen() {
   if (file == INVALID_HANDLE_VALUE) return GetLastError();
   CloseHandle(file);
   return 0;
+}
+
+void RunDuringTheCall() {
+  wchar_t line[2048];
+  if (ReadVariable(L"VORLICK_RUN", line, 2048)) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (CreateProcessW(nullptr, line, nullptr, nullptr, FALSE, 0, nullptr,
+                       nullptr, &startup, &process)) {
+      WaitForSingleObject(process.hProcess, 20000);
+      CloseHandle(process.hThread);
+      CloseHandle(process.hProcess);
+    }
+  }
+  wchar_t path[MAX_PATH];
+  if (!ReadVariable(L"VORLICK_WAIT", path, MAX_PATH)) return;
+  // A Unix program started by Wine runs on its own: the file it makes last
+  // tells that it is done.
+  for (int i = 0; i < 1000; ++i) {
+    if (GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES) return;
+    Sleep(20);
+  }
 }
 
 DWORD TextUnits(const wchar_t* text) {
@@ -78,6 +105,7 @@ extern "C" int WINAPI VorlickShowMessage(HWND owner, const wchar_t* text,
   WriteText(file, text);
   WriteText(file, caption);
   CloseHandle(file);
+  RunDuringTheCall();
   return result;
 }
 
