@@ -1,5 +1,4 @@
 #include "box_call.h"
-#include "button_text.h"
 #include "countdown.h"
 
 namespace vorlick {
@@ -55,11 +54,9 @@ Size FrameOf(HWND box) {
 int WidestLabel(HWND box, const BoxCall& call) {
   int widest = 0;
   for (int i = 0; i < call.plan.buttons.count; ++i) {
-    LabelText label;
-    Win32Label(call.plan.language, call.plan.buttons.ids[i], label);
-    const Size size =
-        MeasureText(call.gdi, box, reinterpret_cast<const wchar_t*>(label),
-                    kWide, kLabelFormat);
+    const Size size = MeasureText(
+        call.gdi, box, reinterpret_cast<const wchar_t*>(call.labels.text[i]),
+        kWide, kLabelFormat);
     if (size.cx > widest) widest = size.cx;
   }
   return widest;
