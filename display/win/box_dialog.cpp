@@ -1,6 +1,7 @@
 // The box's dialog procedure: it sets the box up once, answers commands the
 // way Windows' message boxes do, and counts down.
 #include "box_call.h"
+#include "box_keys.h"
 #include "task_modal.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
@@ -97,17 +98,6 @@ BOOL StartBox(HWND box, BoxCall& call) {
   return FALSE;  // the focus is set
 }
 
-// Help, and F1 anywhere in the box, go to the owner as WM_HELP.
-void SendHelp(HWND box, const BoxCall& call) {
-  if (call.owner == nullptr) return;
-  HELPINFO info{};
-  info.cbSize = sizeof info;
-  info.iContextType = HELPINFO_WINDOW;
-  info.hItemHandle = box;
-  GetCursorPos(&info.MousePos);
-  SendMessageW(call.owner, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
-}
-
 void OnCommand(HWND box, BoxCall& call, int id) {
   if (id == kIdHelp && IndexOf(call.plan.buttons, kIdHelp) >= 0) {
     SendHelp(box, call);
@@ -137,7 +127,7 @@ BOOL HandleMessage(HWND box, BoxCall& call, UINT message, WPARAM wParam) {
       if (wParam != kCountdownTimer) return FALSE;
       CountDown(box, call);
       return TRUE;
-    case WM_HELP:
+    case WM_HELP:  // F1 as the system passes it on, where it does
       SendHelp(box, call);
       return TRUE;
     case DM_GETDEFID:
@@ -163,6 +153,12 @@ INT_PTR CALLBACK BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
+BoxCall* BoxCallOf(HWND window) {
+  const LONG_PTR proc = GetWindowLongPtrW(window, DWLP_DLGPROC);
+  if (proc != reinterpret_cast<LONG_PTR>(BoxProc)) return nullptr;
+  return CallOf(window);
+}
+
 int ShowBox(BoxCall& call) {
   if (!LoadGdiCalls(call.gdi)) return 0;
   NONCLIENTMETRICSW metrics;
@@ -174,9 +170,11 @@ int ShowBox(BoxCall& call) {
   if (call.plan.look.modality == Modality::kTask && call.owner == nullptr) {
     DisableThreadWindows(disabled);
   }
+  HHOOK keys = WatchBoxKeys();
   const INT_PTR result = DialogBoxIndirectParamW(
       reinterpret_cast<HINSTANCE>(&__ImageBase), AsTemplate(dialog), call.owner,
       BoxProc, reinterpret_cast<LPARAM>(&call));
+  StopWatchingKeys(keys);
   EnableAgain(disabled);
   // -1 (the box could not be made) and 0 both mean nothing was shown.
   return result > 0 ? static_cast<int>(result) : 0;
