@@ -30,6 +30,7 @@ struct BoxCall {
   int timeoutSeconds;   // 0: the box waits for an answer
   Countdown countdown;  // on GetTickCount64's clock
   GdiCalls gdi;
+  HHOOK keyFilter;  // the thread's filter for the box's keys, or null
 };
 
 // Writes the box's template: icon, text, countdown line and buttons in that

@@ -127,8 +127,10 @@ BOOL HandleMessage(HWND box, BoxCall& call, UINT message, WPARAM wParam) {
       if (wParam != kCountdownTimer) return FALSE;
       CountDown(box, call);
       return TRUE;
-    case WM_HELP:  // F1 as the system passes it on, where it does
-      SendHelp(box, call);
+    case WM_HELP:
+      // F1 as Windows passes it on. The key filter answers F1 itself (Wine
+      // passes nothing on), so this would be a second WM_HELP.
+      if (call.keyFilter == nullptr) SendHelp(box, call);
       return TRUE;
     case DM_GETDEFID:
       return AnswerDefault(box, call);
@@ -170,11 +172,11 @@ int ShowBox(BoxCall& call) {
   if (call.plan.look.modality == Modality::kTask && call.owner == nullptr) {
     DisableThreadWindows(disabled);
   }
-  HHOOK keys = WatchBoxKeys();
+  call.keyFilter = WatchBoxKeys();
   const INT_PTR result = DialogBoxIndirectParamW(
       reinterpret_cast<HINSTANCE>(&__ImageBase), AsTemplate(dialog), call.owner,
       BoxProc, reinterpret_cast<LPARAM>(&call));
-  StopWatchingKeys(keys);
+  StopWatchingKeys(call.keyFilter);
   EnableAgain(disabled);
   // -1 (the box could not be made) and 0 both mean nothing was shown.
   return result > 0 ? static_cast<int>(result) : 0;

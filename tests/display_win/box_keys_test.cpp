@@ -143,9 +143,6 @@ TEST(VorlickKeys, HelpAndF1TellTheOwnerWhichItemAsked) {
       {"F1 with a Help button", MB_OKCANCEL | MB_HELP, true, true},
       {"F1 without one", MB_OK, true, false},
   };
-  POINT cursor{123, 45};
-  SetCursorPos(cursor.x, cursor.y);
-  GetCursorPos(&cursor);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     BoxRequest request;
@@ -161,6 +158,8 @@ TEST(VorlickKeys, HelpAndF1TellTheOwnerWhichItemAsked) {
     }
     for (int i = 0; i < 200 && call.HelpMessages() == 0; ++i) Sleep(10);
     ASSERT_EQ(call.HelpMessages(), 1);
+    POINT cursor{};  // where it was when help was asked: nothing moves it
+    GetCursorPos(&cursor);
     const HELPINFO& help = call.LastHelp();
     EXPECT_EQ(help.cbSize, sizeof(HELPINFO));
     EXPECT_EQ(help.iContextType, HELPINFO_WINDOW);
@@ -170,6 +169,10 @@ TEST(VorlickKeys, HelpAndF1TellTheOwnerWhichItemAsked) {
     EXPECT_EQ(help.dwContextId, 0u);
     EXPECT_EQ(help.MousePos.x, cursor.x);
     EXPECT_EQ(help.MousePos.y, cursor.y);
+    // The WM_HELP Windows makes of F1 as well is not passed on a second time.
+    HELPINFO passedOn = help;
+    SendMessageW(box, WM_HELP, 0, reinterpret_cast<LPARAM>(&passedOn));
+    EXPECT_EQ(call.HelpMessages(), 1);
     EXPECT_FALSE(call.Returned());
     ASSERT_TRUE(PressButton(box, ReadBox(box).buttonIds[0]));
     ASSERT_TRUE(call.WaitForReturn());
