@@ -179,13 +179,6 @@ TEST(VorlickKeys, HelpAndF1TellTheOwnerWhichItemAsked) {
   }
 }
 
-// Brings the box forward; returns the ID its focus comes back to, 0: none.
-int Activate(HWND box) {
-  SetForegroundWindow(box);
-  for (int i = 0; i < 100 && FocusedId(box) == 0; ++i) Sleep(10);
-  return FocusedId(box);
-}
-
 // Each call's filter answers its own box and is gone when the call returns,
 // however it ended; a filter left behind would still answer keys aimed at a
 // box of the library on another thread: Right would move that box's focus.
@@ -206,7 +199,7 @@ TEST(VorlickKeys, KeyFiltersBelongToTheirCall) {
     BoxCallThread call(first);
     HWND box = call.WaitForBox();
     ASSERT_NE(box, nullptr);
-    ASSERT_EQ(Activate(box), IDYES);
+    ASSERT_EQ(BringForward(box), IDYES);
     PressKey(box, VK_RIGHT);
     EXPECT_EQ(FocusLeaving(box, IDYES), IDNO);
     if (!timesOut) {
@@ -215,7 +208,7 @@ TEST(VorlickKeys, KeyFiltersBelongToTheirCall) {
     ASSERT_TRUE(call.WaitForReturn(5000));
     EXPECT_EQ(call.Result(), timesOut ? IDTIMEOUT : IDYES);
     EXPECT_EQ(call.FilteredAfter(), 0);
-    EXPECT_EQ(Activate(otherBox), IDYES);
+    EXPECT_EQ(BringForward(otherBox), IDYES);
   }
   PressKey(otherBox, VK_LEFT);  // its own filter is still at work
   EXPECT_EQ(FocusLeaving(otherBox, IDYES), IDCANCEL);

@@ -281,13 +281,23 @@ std::wstring ClipboardText() {
 
 }  // namespace
 
+int BringForward(HWND box) {
+  const ULONGLONG end = GetTickCount64() + 2000;
+  do {
+    SetForegroundWindow(box);
+    if (GetForegroundWindow() == box && FocusedId(box) != 0) break;
+    Sleep(20);
+  } while (GetTickCount64() < end);
+  return FocusedId(box);
+}
+
 std::wstring CopyWithKeys(HWND box, UINT virtualKey) {
   if (OpenClipboard(nullptr)) {
     EmptyClipboard();
     CloseClipboard();
   }
   const DWORD before = GetClipboardSequenceNumber();
-  SetForegroundWindow(box);
+  BringForward(box);  // the keyboard's keys go to the foreground window
   const WORD key = static_cast<WORD>(virtualKey);
   INPUT keys[] = {KeyInput(VK_CONTROL, false), KeyInput(key, false),
                   KeyInput(key, true), KeyInput(VK_CONTROL, true)};

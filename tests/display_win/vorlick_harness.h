@@ -111,6 +111,10 @@ void PostKey(HWND window, UINT virtualKey);
 // itself when none has).
 void PressKey(HWND box, UINT virtualKey);
 
+// Makes the box the foreground window and waits until one of its controls
+// has the focus; returns that control's ID, 0 when none got it in 2 s.
+int BringForward(HWND box);
+
 // Brings the box forward and types Ctrl+`virtualKey` on the keyboard, as a
 // user would; returns the text it put on the clipboard, or "<nothing>".
 std::wstring CopyWithKeys(HWND box, UINT virtualKey);
