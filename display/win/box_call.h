@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "box_labels.h"
 #include "box_style.h"
 #include "countdown.h"
 #include "gdi_text.h"
@@ -24,10 +25,12 @@ struct BoxCall {
   const wchar_t* text;
   const wchar_t* caption;
   BoxPlan plan;
+  ButtonLabels labels;  // the buttons' labels, in the row's order
   int defaultId;        // the default button's ID, which DM_SETDEFID may change
   int timeoutSeconds;   // 0: the box waits for an answer
   Countdown countdown;  // on GetTickCount64's clock
   BoxGdi gdi;           // font and icon at the box's DPI, freed after the box
+  HHOOK keyFilter;      // the thread's filter for the box's keys, or null
 };
 
 // Writes the box's template: icon, text, countdown line and buttons in that

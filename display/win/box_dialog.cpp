@@ -1,6 +1,7 @@
 // The box's dialog procedure: it sets the box up once, answers commands the
 // way Windows' message boxes do, and counts down.
 #include "box_call.h"
+#include "box_keys.h"
 #include "own_manifest.h"
 #include "task_modal.h"
 
@@ -75,17 +76,6 @@ BOOL StartBox(HWND box, BoxCall& call) {
   return FALSE;  // the focus is set
 }
 
-// Help, and F1 anywhere in the box, go to the owner as WM_HELP.
-void SendHelp(HWND box, const BoxCall& call) {
-  if (call.owner == nullptr) return;
-  HELPINFO info{};
-  info.cbSize = sizeof info;
-  info.iContextType = HELPINFO_WINDOW;
-  info.hItemHandle = box;
-  GetCursorPos(&info.MousePos);
-  SendMessageW(call.owner, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
-}
-
 void OnCommand(HWND box, BoxCall& call, int id) {
   if (id == kIdHelp && IndexOf(call.plan.buttons, kIdHelp) >= 0) {
     SendHelp(box, call);
@@ -116,7 +106,9 @@ BOOL HandleMessage(HWND box, BoxCall& call, UINT message, WPARAM wParam) {
       CountDown(box, call);
       return TRUE;
     case WM_HELP:
-      SendHelp(box, call);
+      // F1 as Windows passes it on. The key filter answers F1 itself (Wine
+      // passes nothing on), so this would be a second WM_HELP.
+      if (call.keyFilter == nullptr) SendHelp(box, call);
       return TRUE;
     case DM_GETDEFID:
       return AnswerDefault(box, call);
@@ -144,6 +136,12 @@ INT_PTR CALLBACK BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
+BoxCall* BoxCallOf(HWND window) {
+  const LONG_PTR proc = GetWindowLongPtrW(window, DWLP_DLGPROC);
+  if (proc != reinterpret_cast<LONG_PTR>(BoxProc)) return nullptr;
+  return CallOf(window);
+}
+
 int ShowBox(BoxCall& call) {
   DialogTemplate dialog;
   if (!BuildBoxTemplate(call, dialog)) return 0;
@@ -152,9 +150,11 @@ int ShowBox(BoxCall& call) {
     DisableThreadWindows(disabled);
   }
   const OwnManifest controls;  // active until the box is gone
+  call.keyFilter = WatchBoxKeys();
   const INT_PTR result = DialogBoxIndirectParamW(
       reinterpret_cast<HINSTANCE>(&__ImageBase), AsTemplate(dialog), call.owner,
       BoxProc, reinterpret_cast<LPARAM>(&call));
+  StopWatchingKeys(call.keyFilter);
   EnableAgain(disabled);
   ReleaseGdi(call.gdi);
   // -1 (the box could not be made) and 0 both mean nothing was shown.

@@ -1,5 +1,4 @@
 #include "box_parts.h"
-#include "button_text.h"
 #include "countdown.h"
 
 namespace vorlick {
@@ -83,10 +82,9 @@ void UseDpi(HWND box, BoxCall& call, int dpi) {
 int WidestLabel(const TextMeter& meter, const BoxCall& call) {
   int widest = 0;
   for (int i = 0; i < call.plan.buttons.count; ++i) {
-    LabelText label;
-    Win32Label(call.plan.language, call.plan.buttons.ids[i], label);
-    const Size size = meter.Measure(reinterpret_cast<const wchar_t*>(label),
-                                    kWide, kLabelFormat);
+    const Size size =
+        meter.Measure(reinterpret_cast<const wchar_t*>(call.labels.text[i]),
+                      kWide, kLabelFormat);
     if (size.cx > widest) widest = size.cx;
   }
   return widest;

@@ -1,5 +1,4 @@
 #include "box_parts.h"
-#include "button_text.h"
 
 namespace vorlick {
 namespace {
@@ -27,10 +26,8 @@ void AddButtons(const BoxCall& call, DialogTemplate& dialog) {
     DWORD style = kChild | WS_TABSTOP;
     style |= id == call.defaultId ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
     if (i == 0) style |= WS_GROUP;
-    LabelText label;
-    Win32Label(call.plan.language, id, label);
     AddItem(dialog, {style, 0, kButtonClass, static_cast<DWORD>(id),
-                     reinterpret_cast<const wchar_t*>(label)});
+                     reinterpret_cast<const wchar_t*>(call.labels.text[i])});
   }
 }
 

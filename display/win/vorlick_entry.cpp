@@ -17,6 +17,16 @@ vorlick::Language UserLanguage() {
   return vorlick::kEnglish;
 }
 
+// user32's MB_GetString, which Windows has and Wine lacks; the library
+// imports nothing beyond what every version of user32 exports.
+vorlick::SystemStringsFunction SystemStrings() {
+  HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  if (user32 == nullptr) return nullptr;
+  FARPROC found = GetProcAddress(user32, "MB_GetString");
+  return reinterpret_cast<vorlick::SystemStringsFunction>(
+      reinterpret_cast<void (*)()>(found));
+}
+
 }  // namespace
 
 extern "C" int WINAPI VorlickShowMessage(HWND owner, const wchar_t* text,
@@ -34,6 +44,7 @@ extern "C" int WINAPI VorlickShowMessage(HWND owner, const wchar_t* text,
   call.caption = caption != nullptr ? caption : L"";
   call.plan = PlanBox(style, defaultId);
   call.plan.language = UserLanguage();
+  call.labels = LabelsOf(call.plan, SystemStrings());
   call.defaultId = call.plan.buttons.ids[call.plan.defaultIndex];
   call.timeoutSeconds = timeout > 0 ? timeout : 0;
   call.countdown = countdown;

@@ -9,9 +9,12 @@ constexpr wchar_t kOwnerClass[] = L"VorlickTestOwner";
 LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam,
                            LPARAM lParam) {
   if (message == WM_HELP) {
-    auto* helps = reinterpret_cast<std::atomic<int>*>(
-        GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (helps != nullptr) ++*helps;
+    auto* helps =
+        reinterpret_cast<HelpSeen*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (helps != nullptr) {
+      helps->last = *reinterpret_cast<const HELPINFO*>(lParam);
+      ++helps->count;
+    }
     return TRUE;
   }
   return DefWindowProcW(window, message, wParam, lParam);
@@ -25,7 +28,7 @@ void RegisterOwnerClass() {
   RegisterClassW(&windowClass);  // fails harmlessly when already registered
 }
 
-HWND MakeOwner(std::atomic<int>* helps) {
+HWND MakeOwner(HelpSeen* helps) {
   RegisterOwnerClass();
   HWND window = CreateWindowExW(0, kOwnerClass, L"Owner", WS_OVERLAPPEDWINDOW,
                                 40, 40, 300, 200, nullptr, nullptr,
@@ -96,6 +99,13 @@ BOOL CALLBACK CountOne(HWND window, LPARAM context) {
   return TRUE;
 }
 
+// The system's box with the library's arguments; time-out and default ID
+// are not its to take.
+int WINAPI MessageBoxOfTheSystem(HWND owner, const wchar_t* text,
+                                 const wchar_t* caption, UINT style, int, int) {
+  return MessageBoxW(owner, text, caption, style);
+}
+
 }  // namespace
 
 int WatchTimers(DWORD watchMs) { return Timers(watchMs); }
@@ -131,7 +141,7 @@ BoxCallThread::~BoxCallThread() {
 
 void BoxCallThread::Run(BoxRequest request) {
   threadId_ = GetCurrentThreadId();
-  VorlickFunction show = LoadVorlick();
+  VorlickFunction show = request.system ? MessageBoxOfTheSystem : LoadVorlick();
   if (show == nullptr) {
     done_ = true;
     return;
@@ -146,6 +156,9 @@ void BoxCallThread::Run(BoxRequest request) {
                  request.style, request.timeout, request.defaultId);
   elapsed_ = GetTickCount64() - start;
   enabledAfter_ = window != nullptr && IsWindowEnabled(window);
+  if (request.filterAfter.hwnd != nullptr) {
+    filteredAfter_ = CallMsgFilterW(&request.filterAfter, MSGF_DIALOGBOX);
+  }
   done_ = true;
   if (request.watchAfterMs > 0) lateTimers_ = Timers(request.watchAfterMs);
   if (window != nullptr) DestroyWindow(window);
@@ -242,4 +255,56 @@ bool WaitGone(HWND window, DWORD waitMs) {
     Sleep(20);
   }
   return true;
+}
+
+namespace {
+
+INPUT KeyInput(WORD virtualKey, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = virtualKey;
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return input;
+}
+
+std::wstring ClipboardText() {
+  std::wstring text = L"<nothing>";
+  if (!OpenClipboard(nullptr)) return text;
+  HANDLE data = GetClipboardData(CF_UNICODETEXT);
+  if (const auto* units = static_cast<const wchar_t*>(GlobalLock(data))) {
+    text = units;
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
+}  // namespace
+
+int BringForward(HWND box) {
+  const ULONGLONG end = GetTickCount64() + 2000;
+  do {
+    SetForegroundWindow(box);
+    if (GetForegroundWindow() == box && FocusedId(box) != 0) break;
+    Sleep(20);
+  } while (GetTickCount64() < end);
+  return FocusedId(box);
+}
+
+std::wstring CopyWithKeys(HWND box, UINT virtualKey) {
+  if (OpenClipboard(nullptr)) {
+    EmptyClipboard();
+    CloseClipboard();
+  }
+  const DWORD before = GetClipboardSequenceNumber();
+  BringForward(box);  // the keyboard's keys go to the foreground window
+  const WORD key = static_cast<WORD>(virtualKey);
+  INPUT keys[] = {KeyInput(VK_CONTROL, false), KeyInput(key, false),
+                  KeyInput(key, true), KeyInput(VK_CONTROL, true)};
+  SendInput(4, keys, sizeof(INPUT));
+  const ULONGLONG end = GetTickCount64() + 2000;
+  while (GetClipboardSequenceNumber() == before && GetTickCount64() < end) {
+    Sleep(10);
+  }
+  return ClipboardText();
 }

@@ -32,6 +32,15 @@ struct BoxRequest {
   bool ownerTopLevel = false;  // the window is made but not passed as owner
   DWORD watchAfterMs = 0;      // how long the worker watches for timer
                                // messages after the call returned
+  bool system = false;         // the system's MessageBoxW instead, as an oracle
+  MSG filterAfter{};           // when it names a window, the worker hands it
+                               // to the thread's message filters after the call
+};
+
+// What the owner's last WM_HELP carried.
+struct HelpSeen {
+  std::atomic<int> count{0};
+  HELPINFO last{};  // written before count rises
 };
 
 // One call of the library on a thread of its own.
@@ -53,12 +62,17 @@ class BoxCallThread {
   DWORD ThreadId() const { return threadId_.load(); }
   // The worker's own window (see BoxRequest), once made.
   HWND Window() const { return window_.load(); }
-  int HelpMessages() const { return helps_.load(); }
+  int HelpMessages() const { return helps_.count.load(); }
+  // The last WM_HELP's HELPINFO; read it once HelpMessages() rose.
+  const HELPINFO& LastHelp() const { return helps_.last; }
   // Whether the worker's window was enabled right after the call.
   bool WindowEnabledAfter() const { return enabledAfter_.load(); }
   // Timer messages the worker thread saw after the call returned; -1 until
   // it has watched for watchAfterMs.
   int LateTimers() const { return lateTimers_.load(); }
+  // What CallMsgFilterW answered for filterAfter: 1 taken, 0 not, -1 not
+  // asked. Set before the call counts as returned.
+  int FilteredAfter() const { return filteredAfter_.load(); }
 
  private:
   void Run(BoxRequest request);
@@ -67,8 +81,9 @@ class BoxCallThread {
   std::atomic<ULONGLONG> elapsed_{0};
   std::atomic<DWORD> threadId_{0};
   std::atomic<HWND> window_{nullptr};
-  std::atomic<int> helps_{0};
+  HelpSeen helps_;
   std::atomic<int> lateTimers_{-1};
+  std::atomic<int> filteredAfter_{-1};
   std::atomic<bool> enabledAfter_{false};
   std::thread thread_;
 };
@@ -95,6 +110,14 @@ void PostKey(HWND window, UINT virtualKey);
 // Posts a key press to the box's control that has the focus (the box
 // itself when none has).
 void PressKey(HWND box, UINT virtualKey);
+
+// Makes the box the foreground window and waits until one of its controls
+// has the focus; returns that control's ID, 0 when none got it in 2 s.
+int BringForward(HWND box);
+
+// Brings the box forward and types Ctrl+`virtualKey` on the keyboard, as a
+// user would; returns the text it put on the clipboard, or "<nothing>".
+std::wstring CopyWithKeys(HWND box, UINT virtualKey);
 
 RECT WindowRectOf(HWND window);
 
