@@ -1,5 +1,5 @@
 // The GTK box through the library, as its callers see it: shown by the
-// helper program on a private Xvfb display, found by its caption with
+// helper program on the shared test display, found by its caption with
 // xdotool and typed into as a user would.
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -191,6 +191,6 @@ TEST(GtkBoxTest, InvalidButtonSetGivesZeroAtOnce) {
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
-  testing::AddGlobalTestEnvironment(new vorlick_test::XvfbEnvironment);
+  testing::AddGlobalTestEnvironment(new SharedDisplayEnvironment);
   return RUN_ALL_TESTS();
 }
