@@ -13,6 +13,7 @@
 #include "case_file.h"
 #include "e2e_support.h"
 #include "message_request.h"
+#include "temp_folder.h"
 
 namespace {
 
@@ -134,7 +135,8 @@ ExpectedRecord FromCall(const Record& call) {
 TEST(Differential, TandrelExeMatchesNativeRecords) {
   const std::vector<ExpectedRecord> expected = LoadExpected();
   ASSERT_FALSE(expected.empty()) << "no cases in " << CaseFolder();
-  const std::wstring folder = MakeScratchFolder(L"differential");
+  const TempFolder scratch;
+  const std::wstring folder = scratch.root();
   const std::wstring request = folder + L"\\request.txt";
   const std::wstring record = folder + L"\\calls.rec";
   SetEnvironmentVariableW(L"VORLICK_RECORD", record.c_str());
@@ -155,7 +157,6 @@ TEST(Differential, TandrelExeMatchesNativeRecords) {
     ASSERT_EQ(calls.size(), 1u) << CaseFileName(i);
     log.Compare(i, expected[i], FromCall(calls[0]));
   }
-  RemoveTree(folder);
   std::printf("Tandrel.exe ran %d of %zu cases\n", runs, expected.size());
   EXPECT_EQ(log.count(), 0) << "of " << runs << " runs";
 }
