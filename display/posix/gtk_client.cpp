@@ -19,8 +19,6 @@
 #include "deadline.h"
 #include "helper_protocol.h"
 
-extern char** environ;
-
 namespace vorlick {
 namespace {
 

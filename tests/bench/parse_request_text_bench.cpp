@@ -37,7 +37,7 @@ void BM_ParseUtf16Request(benchmark::State& state) {
   const std::u16string text = FullText(1024);  // 2048 bytes
   RequestText buffer;
   MessageRequest request{};
-  for (auto _ : state) {
+  for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores)
     LoadBytes(buffer, text.data(), 2048);
     ParseRequestText(buffer, request);
     benchmark::DoNotOptimize(request);
@@ -53,7 +53,7 @@ void BM_ParseAnsiRequest(benchmark::State& state) {
   std::string text(wide.begin(), wide.end());
   RequestText buffer;
   MessageRequest request{};
-  for (auto _ : state) {
+  for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores)
     LoadBytes(buffer, text.data(), 2048);
     ParseRequestText(buffer, request);
     benchmark::DoNotOptimize(request);
@@ -66,7 +66,7 @@ BENCHMARK(BM_ParseAnsiRequest);
 void BM_LoadOnly(benchmark::State& state) {
   const std::u16string text = FullText(1024);
   RequestText buffer;
-  for (auto _ : state) {
+  for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores)
     LoadBytes(buffer, text.data(), 2048);
     benchmark::DoNotOptimize(buffer);
   }

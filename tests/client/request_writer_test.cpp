@@ -55,7 +55,7 @@ TEST(RequestWriter, AcceptedRequestsComeBackUnchanged) {
   }
   EXPECT_EQ(FormatRequest({u"", kLongest, 0, 0, 0}).size(), 2048u);
   EXPECT_EQ(FormatRequest({u"T", u"B", -7, 0, 6}).substr(0, 8),
-            std::string("<\0S\0T\0Y", 8));
+            std::string("<\0S\0T\0Y\0", 8));
 }
 
 struct Refusal {

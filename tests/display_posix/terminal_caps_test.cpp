@@ -44,7 +44,7 @@ std::string Entry(int magic, const std::map<int, std::string>& strings,
   put(count), put(static_cast<int>(table.size()));
   bytes += names + '\0' + '\1';  // the names and one boolean
   bytes += '\0';                 // numbers start on an even byte
-  bytes.append(3 * (magic == kLegacy ? 2 : 4), '\x50');
+  bytes.append(magic == kLegacy ? 6 : 12, '\x50');  // three numbers
   for (int i = 0; i < count; ++i) put(offsets.count(i) ? offsets[i] : -1);
   return bytes + table;
 }

@@ -207,8 +207,7 @@ TEST(TerminalLayoutTest, TallTextIsCutToTheTerminal) {
   };
   const Case cases[] = {
       {0, 8, {B + "c" + P, "", "1", "2", "…", "", ok}},
-      {10, 10,
-       {B + "c" + P, "", "1", "2", "…", "", "Closes in 10 s", "", ok}},
+      {10, 10, {B + "c" + P, "", "1", "2", "…", "", "Closes in 10 s", "", ok}},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(LayOut(0x0, "c", "1\n2\n3\n4\n5", c.seconds, 80, c.rows).lines,

@@ -1,5 +1,5 @@
-// Load: many boxes at once on the shared test display. 100 tandrel processes, each
-// a real GTK box that times out after 3 s, and 20 threads of one process,
+// Load: many boxes at once on the shared test display. 100 tandrel processes,
+// each a real GTK box that times out after 3 s, and 20 threads of one process,
 // each showing a box through the library. Slow (label "load").
 #include <gtest/gtest.h>
 #include <unistd.h>

@@ -242,8 +242,8 @@ TEST(TandrelProgram, GtkBoxAnswersAndTimesOut) {
     ASSERT_FALSE(window.empty());
     window.pop_back();
     if (!c.keys.empty()) {
-      Shell("DISPLAY=" + display + " xdotool windowfocus --sync " +
-            window + " key --delay 80 " + c.keys);
+      Shell("DISPLAY=" + display + " xdotool windowfocus --sync " + window +
+            " key --delay 80 " + c.keys);
     }
     EXPECT_EQ(WaitExit(child, 10000), c.status);
     if (c.keys.empty()) {

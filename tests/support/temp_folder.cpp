@@ -50,8 +50,7 @@ void RemoveTree(const std::wstring& folder) {
 
 std::string MakeFolder() {
   std::string pattern =
-      (std::filesystem::temp_directory_path() / "tandrel-test-XXXXXX")
-          .string();
+      (std::filesystem::temp_directory_path() / "tandrel-test-XXXXXX").string();
   return mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
 }
 

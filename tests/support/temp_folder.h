@@ -25,8 +25,7 @@ class TempFolder {
   }
   // Writes `bytes` as the file `name` in the folder; returns its path.
   Text Write(const Text& name, const std::string& bytes) const {
-    std::ofstream(std::filesystem::path(Path(name)), std::ios::binary)
-        << bytes;
+    std::ofstream(std::filesystem::path(Path(name)), std::ios::binary) << bytes;
     return Path(name);
   }
 
