@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "launch_platform.h"
+#include "write_all.h"
 
 // tandrel's own status for a time-out, and the dynamic loader's when it
 // cannot find libvorlick.so (tandrel never exits with it itself).
@@ -28,17 +29,6 @@ std::string TemporaryFolder() {
   return "/tmp";
 }
 
-bool WriteAll(int fd, const std::string& bytes) {
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t wrote = write(fd, bytes.data() + done, bytes.size() - done);
-    if (wrote < 0 && errno == EINTR) continue;
-    if (wrote <= 0) return false;
-    done += static_cast<std::size_t>(wrote);
-  }
-  return true;
-}
-
 }  // namespace
 
 bool CreateRequestFile(const std::string& bytes, std::string& path,
@@ -52,7 +42,7 @@ bool CreateRequestFile(const std::string& bytes, std::string& path,
             std::strerror(errno);
     return false;
   }
-  const bool written = WriteAll(fd, bytes);
+  const bool written = WriteAll(fd, bytes.data(), bytes.size());
   const int writeError = errno;
   if (close(fd) != 0 || !written) {
     unlink(name.c_str());
