@@ -12,11 +12,12 @@
 #include <vector>
 
 #include "launch_platform.h"
+#include "timed_out.h"
 #include "write_all.h"
 
 // tandrel's own status for a time-out, and the dynamic loader's when it
 // cannot find libvorlick.so (tandrel never exits with it itself).
-const std::uint32_t kTimedOutExitCode = 124;
+const std::uint32_t kTimedOutExitCode = kTimedOutStatus;
 const std::uint32_t kNoLibraryExitCode = 127;
 
 namespace {

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "timed_out.h"
 #include "translation.h"
 
 namespace vorlick {
@@ -26,8 +27,7 @@ enum ButtonId : int {
   kIdContinue = 11,
 };
 
-// The result of a box that closed by itself.
-inline constexpr int kIdTimeout = 32000;
+// A box that closed by itself returns kIdTimeout (timed_out.h).
 
 // The style bits a box honours, with the values of MessageBoxW's MB_ names.
 inline constexpr std::uint32_t kMbOk = 0x0;
