@@ -60,7 +60,7 @@ std::optional<std::string> BadUnit(u16string_view value) {
       return "holds a zero unit (" + where + "), at which the reader stops";
     }
     char32_t code = 0;
-    if (unicode::ReadUtf16(value.substr(i), code) == 2) {
+    if (unicode::ReadUtf16(value.data() + i, value.size() - i, code) == 2) {
       ++i;
     } else if (unicode::IsSurrogate(code)) {
       return "holds an unpaired surrogate " + Hex(value[i]) + " (" + where +

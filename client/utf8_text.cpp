@@ -7,7 +7,8 @@ bool DecodeUtf8(std::string_view bytes, std::u16string& text,
   text.clear();
   for (std::size_t at = 0; at < bytes.size();) {
     char32_t code = 0;
-    const int length = unicode::ReadUtf8(bytes.substr(at), code);
+    const int length =
+        unicode::ReadUtf8(bytes.data() + at, bytes.size() - at, code);
     if (length == 0) {
       constexpr char kDigits[] = "0123456789ABCDEF";
       const auto byte = static_cast<unsigned char>(bytes[at]);
@@ -23,10 +24,10 @@ bool DecodeUtf8(std::string_view bytes, std::u16string& text,
 
 std::string EncodeUtf8(std::u16string_view text) {
   std::string out;
-  while (!text.empty()) {
+  for (std::size_t at = 0; at < text.size();) {
     char32_t code = 0;
-    text.remove_prefix(
-        static_cast<std::size_t>(unicode::ReadUtf16(text, code)));
+    at += static_cast<std::size_t>(
+        unicode::ReadUtf16(text.data() + at, text.size() - at, code));
     unicode::Append(code, out);
   }
   return out;

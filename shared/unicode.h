@@ -2,11 +2,12 @@
 // of either encoding. The program's POSIX layer, the display library and the
 // caller's kit build their conversions on it and differ only in what they do
 // with text that is not well formed (keep its bytes, replace it, refuse it).
-// No heap, no exceptions: the program and the display library use it too.
+// No heap, no exceptions, nothing of the C++ runtime (also not with the
+// standard library's assertions): the program and the display library use it
+// too.
 #pragma once
 
 #include <cstddef>
-#include <string_view>
 
 namespace unicode {
 
@@ -22,12 +23,13 @@ constexpr bool IsSurrogate(char32_t code) {
   return code >= 0xD800 && code <= 0xDFFF;
 }
 
-// Reads the code point at the start of `units` (not empty) and returns the
+// Reads the code point at `units` (`available` > 0 of them) and returns the
 // units it took: 2 for a surrogate pair, else 1. An unpaired surrogate reads
 // as itself; what to make of it is the caller's choice.
-constexpr int ReadUtf16(std::u16string_view units, char32_t& code) {
+constexpr int ReadUtf16(const char16_t* units, std::size_t available,
+                        char32_t& code) {
   code = units[0];
-  if (IsHighSurrogate(code) && units.size() > 1 && IsLowSurrogate(units[1])) {
+  if (IsHighSurrogate(code) && available > 1 && IsLowSurrogate(units[1])) {
     code = 0x10000 + ((code - 0xD800) << 10) + (char32_t{units[1]} - 0xDC00);
     return 2;
   }
@@ -46,13 +48,14 @@ constexpr int WriteUtf16(char32_t code, char16_t (&units)[2]) {
   return 2;
 }
 
-// Reads the UTF-8 sequence at the start of `bytes` (not empty) and returns
+// Reads the UTF-8 sequence at `bytes` (`available` > 0 of them) and returns
 // its length, or 0 where there is none: a byte that cannot lead one, a
-// continuation byte missing (also where `bytes` end), a longer form than the
+// continuation byte missing (also where the bytes end), a longer form than the
 // code point needs, or a code point above U+10FFFF. The three bytes of a
 // surrogate (ED A0 80 to ED BF BF) read as that surrogate, for the caller to
 // take or refuse.
-constexpr int ReadUtf8(std::string_view bytes, char32_t& code) {
+constexpr int ReadUtf8(const char* bytes, std::size_t available,
+                       char32_t& code) {
   const auto lead = static_cast<unsigned char>(bytes[0]);
   int length = 0;
   char32_t least = 0;
@@ -69,7 +72,7 @@ constexpr int ReadUtf8(std::string_view bytes, char32_t& code) {
   } else {
     return 0;
   }
-  if (bytes.size() < static_cast<std::size_t>(length)) return 0;
+  if (available < static_cast<std::size_t>(length)) return 0;
   for (int i = 1; i < length; ++i) {
     const auto byte = static_cast<unsigned char>(bytes[i]);
     if ((byte & 0xC0) != 0x80) return 0;
@@ -81,8 +84,9 @@ constexpr int ReadUtf8(std::string_view bytes, char32_t& code) {
 // ReadUtf8 for text that is UTF-8 by making (ToDisplayText's): should a byte
 // start no sequence after all, it reads as U+FFFD, one byte long, so that a
 // reader always moves on.
-constexpr int ReadUtf8OrReplacement(std::string_view bytes, char32_t& code) {
-  const int length = ReadUtf8(bytes, code);
+constexpr int ReadUtf8OrReplacement(const char* bytes, std::size_t available,
+                                    char32_t& code) {
+  const int length = ReadUtf8(bytes, available, code);
   if (length > 0) return length;
   code = kReplacement;
   return 1;

@@ -17,12 +17,13 @@ bool IsUnsafeControl(char32_t code) {
 std::string ToDisplayText(const char16_t* text) {
   std::string out;
   if (text == nullptr) return out;
-  for (std::u16string_view rest(text); !rest.empty();) {
+  const std::u16string_view all(text);
+  for (std::size_t at = 0; at < all.size();) {
     char32_t code = 0;
-    rest.remove_prefix(
-        static_cast<std::size_t>(unicode::ReadUtf16(rest, code)));
+    at += static_cast<std::size_t>(
+        unicode::ReadUtf16(all.data() + at, all.size() - at, code));
     if (code == '\r') {
-      if (!rest.empty() && rest[0] == u'\n') rest.remove_prefix(1);
+      if (at < all.size() && all[at] == u'\n') ++at;
       code = '\n';
     }
     const bool unsafe = unicode::IsSurrogate(code) || IsUnsafeControl(code);

@@ -1,7 +1,6 @@
 #include "terminal_width.h"
 
 #include <cstdint>
-#include <string_view>
 
 #include "unicode.h"
 
@@ -17,8 +16,8 @@ constexpr char32_t kEmojiSelector = 0xFE0F;
 bool IsControl(char32_t code) { return code < 0x20 || code == 0x7F; }
 
 int ReadCode(const std::string& text, std::size_t at, char32_t& code) {
-  return unicode::ReadUtf8OrReplacement(
-      std::string_view(text.data() + at, text.size() - at), code);
+  return unicode::ReadUtf8OrReplacement(text.data() + at, text.size() - at,
+                                        code);
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <string_view>
 
 #include "unicode.h"
 #include "vorlick_api.h"
@@ -22,7 +21,7 @@ std::u16string ToUtf16(const std::string& utf8) {
     }
     char32_t code = 0;
     i +=
-        unicode::ReadUtf8OrReplacement(std::string_view(utf8).substr(i), code) -
+        unicode::ReadUtf8OrReplacement(utf8.data() + i, utf8.size() - i, code) -
         1;
     unicode::Append(code, out);
   }

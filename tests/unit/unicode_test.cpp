@@ -35,12 +35,14 @@ TEST(Unicode, ReadUtf8) {
   };
   for (const Case& c : cases) {
     char32_t code = 0;
-    EXPECT_EQ(unicode::ReadUtf8(c.bytes, code), c.length) << c.name;
+    EXPECT_EQ(unicode::ReadUtf8(c.bytes.data(), c.bytes.size(), code), c.length)
+        << c.name;
     if (c.length > 0) {
       EXPECT_EQ(code, c.code) << c.name;
     }
-    EXPECT_EQ(unicode::ReadUtf8OrReplacement(c.bytes, code),
-              c.length > 0 ? c.length : 1)
+    EXPECT_EQ(
+        unicode::ReadUtf8OrReplacement(c.bytes.data(), c.bytes.size(), code),
+        c.length > 0 ? c.length : 1)
         << c.name;
     EXPECT_EQ(code, c.length > 0 ? c.code : char32_t{0xFFFD}) << c.name;
   }
@@ -90,7 +92,8 @@ TEST(Unicode, ReadUtf16) {
   };
   for (const Case& c : cases) {
     char32_t code = 0;
-    EXPECT_EQ(unicode::ReadUtf16(c.units, code), c.length);
+    EXPECT_EQ(unicode::ReadUtf16(c.units.data(), c.units.size(), code),
+              c.length);
     EXPECT_EQ(code, c.code);
   }
 }
