@@ -1,5 +1,9 @@
 #include "box_keys.h"
 
+#include "box_clipboard.h"
+#include "box_dialog.h"
+#include "box_help.h"
+
 namespace vorlick {
 namespace {
 
