@@ -107,4 +107,11 @@ int AnswerTo(const BoxPlan& plan, int commandId) {
 
 int AnswerToEscape(const BoxPlan& plan) { return plan.escapeAnswer; }
 
+int MoveFocus(const BoxPlan& plan, int focus, int step) {
+  const int count = plan.buttons.count;
+  if (count == 0) return 0;
+  const int moved = (focus + step) % count;
+  return moved < 0 ? moved + count : moved;
+}
+
 }  // namespace vorlick

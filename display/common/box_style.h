@@ -109,4 +109,8 @@ int AnswerToEscape(const BoxPlan& plan);
 // enabled and Escape closes it.
 inline bool Closable(const BoxPlan& plan) { return AnswerToEscape(plan) != 0; }
 
+// Where the focus goes from button `focus` (an index in the row) moving
+// `step` buttons, round the row: the arrow keys of every front end.
+int MoveFocus(const BoxPlan& plan, int focus, int step);
+
 }  // namespace vorlick

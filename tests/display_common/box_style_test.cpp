@@ -137,6 +137,25 @@ TEST(BoxStyle, OnlyButtonSetsZeroToSixCanBeShown) {
   }
 }
 
+TEST(BoxStyle, FocusMovesRoundTheRow) {
+  struct Case {
+    std::uint32_t style;
+    int focus;
+    int step;
+    int expected;
+  };
+  const Case cases[] = {
+      {0x0, 0, 1, 0},    {0x0, 0, -1, 0}, {0x4, 0, 1, 1},
+      {0x4, 1, 1, 0},    {0x4, 0, -1, 1}, {0x3, 2, 1, 0},
+      {0x3, 0, -1, 2},   {0x3, 1, -1, 0}, {0x4003, 2, 1, 3},
+      {0x4003, 3, 1, 0}, {0x2, 0, -4, 2}, {0x9, 0, 1, 0},  // no buttons
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(MoveFocus(PlanBox(c.style, 0), c.focus, c.step), c.expected)
+        << std::hex << c.style << std::dec << " " << c.focus << " " << c.step;
+  }
+}
+
 TEST(BoxStyle, LookOfStyleBits) {
   struct Case {
     std::uint32_t style;
