@@ -1,4 +1,4 @@
-// Ctrl+C and Ctrl+Insert on a box (box_clipboard.cpp).
+// Ctrl+C and Ctrl+Insert on a box.
 #pragma once
 
 #include "box_call.h"

@@ -1,5 +1,5 @@
 // The box as a dialog: shown for one call, answering as Windows' message
-// boxes do (box_dialog.cpp).
+// boxes do.
 #pragma once
 
 #include "box_call.h"

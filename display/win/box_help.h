@@ -1,4 +1,4 @@
-// The Help button and F1 (box_help.cpp).
+// The Help button and F1.
 #pragma once
 
 #include "box_call.h"

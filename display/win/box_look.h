@@ -1,5 +1,5 @@
 // The box's look: it paints its message area and button band and answers
-// WM_DPICHANGED (box_look.cpp).
+// WM_DPICHANGED.
 #pragma once
 
 #include "box_call.h"

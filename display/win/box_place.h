@@ -1,4 +1,4 @@
-// Where the box and its parts go on the screen, at its DPI (box_place.cpp).
+// Where the box and its parts go on the screen, at its DPI.
 #pragma once
 
 #include "box_call.h"

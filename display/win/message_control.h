@@ -1,5 +1,4 @@
-// The control that shows the message, and the font of every control
-// (message_control.cpp).
+// The control that shows the message, and the font of every control.
 #pragma once
 
 #include "box_call.h"
