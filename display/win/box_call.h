@@ -4,7 +4,7 @@
 #pragma once
 
 #include "box_labels.h"
-#include "box_style.h"
+#include "box_plan.h"
 #include "countdown.h"
 #include "gdi_text.h"
 #include "win32_api.h"

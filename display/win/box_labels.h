@@ -2,7 +2,7 @@
 // user32 offers them through MB_GetString, otherwise our translations.
 #pragma once
 
-#include "box_style.h"
+#include "box_plan.h"
 #include "win32_api.h"
 
 namespace vorlick {

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "box_call.h"
-#include "box_style.h"
+#include "box_plan.h"
 #include "dialog_template.h"
 #include "win32_api.h"
 

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "box_style.h"
+#include "box_plan.h"
 #include "countdown.h"
 #include "fuzz_check.h"
 #include "translation.h"

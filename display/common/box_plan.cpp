@@ -1,4 +1,4 @@
-#include "box_style.h"
+#include "box_plan.h"
 
 namespace vorlick {
 namespace {

@@ -3,7 +3,7 @@
 // defaultId and command worth trying. Styles and expectations are the
 // contract's own numbers, written out: nothing here is worked out the way
 // the code works it out.
-#include "box_style.h"
+#include "box_plan.h"
 
 #include <gtest/gtest.h>
 
@@ -108,7 +108,7 @@ void CheckStyle(const SetCase& set, std::uint32_t nth, std::uint32_t style) {
   }
 }
 
-TEST(BoxStyle, EveryShowableStyleDefaultIdAndCommand) {
+TEST(BoxPlan, EveryShowableStyleDefaultIdAndCommand) {
   for (const SetCase& set : kSets) {
     for (std::uint32_t nth = 0; nth < 16; ++nth) {
       for (std::uint32_t other : kOtherBits) {
@@ -120,7 +120,7 @@ TEST(BoxStyle, EveryShowableStyleDefaultIdAndCommand) {
 
 // Sets 7 to 15 cannot be shown, whatever else the style says, and have no
 // buttons rather than another set's.
-TEST(BoxStyle, OnlyButtonSetsZeroToSixCanBeShown) {
+TEST(BoxPlan, OnlyButtonSetsZeroToSixCanBeShown) {
   const std::uint32_t others[] = {0,     0x10,   0x4000,    0x40000,
                                   0x120, 0x4300, 0xFFFFFFF0};
   for (std::uint32_t set = 0; set < 16; ++set) {
@@ -137,7 +137,7 @@ TEST(BoxStyle, OnlyButtonSetsZeroToSixCanBeShown) {
   }
 }
 
-TEST(BoxStyle, FocusMovesRoundTheRow) {
+TEST(BoxPlan, FocusMovesRoundTheRow) {
   struct Case {
     std::uint32_t style;
     int focus;
@@ -156,7 +156,7 @@ TEST(BoxStyle, FocusMovesRoundTheRow) {
   }
 }
 
-TEST(BoxStyle, LookOfStyleBits) {
+TEST(BoxPlan, LookOfStyleBits) {
   struct Case {
     std::uint32_t style;
     Icon icon;
