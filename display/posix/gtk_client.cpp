@@ -15,7 +15,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "box_style.h"
+#include "box_plan.h"
 #include "deadline.h"
 #include "helper_protocol.h"
 #include "write_all.h"
