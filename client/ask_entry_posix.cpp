@@ -11,6 +11,7 @@
 
 #include "ask_tool.h"
 #include "tool_platform.h"
+#include "write_all.h"
 
 const char* const kProgramName = "tandrel";
 
@@ -27,17 +28,6 @@ void PassOn(int signal) {
   received = signal;
   const pid_t target = program.load();
   if (target > 0) kill(target, signal);
-}
-
-bool WriteAll(int fd, const std::string& text) {
-  std::size_t done = 0;
-  while (done < text.size()) {
-    const ssize_t wrote = write(fd, text.data() + done, text.size() - done);
-    if (wrote < 0 && errno == EINTR) continue;
-    if (wrote <= 0) return false;
-    done += static_cast<std::size_t>(wrote);
-  }
-  return true;
 }
 
 }  // namespace
@@ -67,11 +57,11 @@ bool ReadStandardInput(std::string& bytes, std::size_t limit,
 }
 
 void WriteStandardOutput(const std::string& text) {
-  WriteAll(STDOUT_FILENO, text);
+  WriteAll(STDOUT_FILENO, text.data(), text.size());
 }
 
 void WriteStandardError(const std::string& text) {
-  WriteAll(STDERR_FILENO, text);
+  WriteAll(STDERR_FILENO, text.data(), text.size());
 }
 
 StartedHook GuardSignals() {

@@ -12,10 +12,12 @@
 #include <vector>
 
 #include "launch_platform.h"
+#include "timed_out.h"
+#include "write_all.h"
 
 // tandrel's own status for a time-out, and the dynamic loader's when it
 // cannot find libvorlick.so (tandrel never exits with it itself).
-const std::uint32_t kTimedOutExitCode = 124;
+const std::uint32_t kTimedOutExitCode = kTimedOutStatus;
 const std::uint32_t kNoLibraryExitCode = 127;
 
 namespace {
@@ -26,17 +28,6 @@ std::string TemporaryFolder() {
   // that starts with blanks would lose them on the program's command line.
   if (folder != nullptr && folder[0] == '/') return folder;
   return "/tmp";
-}
-
-bool WriteAll(int fd, const std::string& bytes) {
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t wrote = write(fd, bytes.data() + done, bytes.size() - done);
-    if (wrote < 0 && errno == EINTR) continue;
-    if (wrote <= 0) return false;
-    done += static_cast<std::size_t>(wrote);
-  }
-  return true;
 }
 
 }  // namespace
@@ -52,7 +43,7 @@ bool CreateRequestFile(const std::string& bytes, std::string& path,
             std::strerror(errno);
     return false;
   }
-  const bool written = WriteAll(fd, bytes);
+  const bool written = WriteAll(fd, bytes.data(), bytes.size());
   const int writeError = errno;
   if (close(fd) != 0 || !written) {
     unlink(name.c_str());

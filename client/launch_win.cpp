@@ -5,10 +5,11 @@
 #include <random>
 
 #include "launch_platform.h"
+#include "timed_out.h"
 #include "utf8_text.h"
 
 // IDTIMEOUT, and the status of a process whose DLL was not found.
-const std::uint32_t kTimedOutExitCode = 32000;
+const std::uint32_t kTimedOutExitCode = kIdTimeout;
 const std::uint32_t kNoLibraryExitCode = 0xC0000135;
 
 namespace {

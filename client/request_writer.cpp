@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "message_request.h"
+#include "unicode.h"
 
 namespace {
 
@@ -43,9 +44,6 @@ std::u16string ComposeText(const AskRequest& request) {
   return text;
 }
 
-bool IsHigh(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLow(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
-
 std::string Hex(char16_t unit) {
   constexpr char kDigits[] = "0123456789ABCDEF";
   std::string hex = "U+";
@@ -61,9 +59,10 @@ std::optional<std::string> BadUnit(u16string_view value) {
     if (value[i] == 0) {
       return "holds a zero unit (" + where + "), at which the reader stops";
     }
-    if (IsHigh(value[i]) && i + 1 < value.size() && IsLow(value[i + 1])) {
+    char32_t code = 0;
+    if (unicode::ReadUtf16(value.data() + i, value.size() - i, code) == 2) {
       ++i;
-    } else if (IsHigh(value[i]) || IsLow(value[i])) {
+    } else if (unicode::IsSurrogate(code)) {
       return "holds an unpaired surrogate " + Hex(value[i]) + " (" + where +
              "), which is not text";
     }

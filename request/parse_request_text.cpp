@@ -22,22 +22,28 @@ constexpr Tag MakeTag(const char16_t (&text)[N]) {
   return Tag{text, N - 1};
 }
 
-// Opening and closing tag of every field, in the order of FieldTags below.
-constexpr Tag kTags[] = {
-    MakeTag(u"<TITLE>"),    MakeTag(u"<\\TITLE>"),     //
-    MakeTag(u"<BODY>"),     MakeTag(u"<\\BODY>"),      //
-    MakeTag(u"<STYLE>"),    MakeTag(u"<\\STYLE>"),     //
-    MakeTag(u"<TIMEDOUT>"), MakeTag(u"<\\TIMEDOUT>"),  //
-    MakeTag(u"<DEFID>"),    MakeTag(u"<\\DEFID>"),
+// The fields, in the order of kFieldTags.
+enum Field { kTitle, kBody, kStyle, kTimeout, kDefaultId, kFieldCount };
+
+struct FieldTags {
+  Tag open;
+  Tag close;
 };
-constexpr int kTagCount = sizeof(kTags) / sizeof(kTags[0]);
-enum FieldTags {
-  kTitle = 0,
-  kBody = 2,
-  kStyle = 4,
-  kTimeout = 6,
-  kDefaultId = 8
+
+constexpr FieldTags kFieldTags[kFieldCount] = {
+    {MakeTag(u"<TITLE>"), MakeTag(u"<\\TITLE>")},
+    {MakeTag(u"<BODY>"), MakeTag(u"<\\BODY>")},
+    {MakeTag(u"<STYLE>"), MakeTag(u"<\\STYLE>")},
+    {MakeTag(u"<TIMEDOUT>"), MakeTag(u"<\\TIMEDOUT>")},
+    {MakeTag(u"<DEFID>"), MakeTag(u"<\\DEFID>")},
 };
+
+// Where a field's tags were first found, or kNotFound.
+struct TagPositions {
+  int open;
+  int close;
+};
+using FoundTags = TagPositions[kFieldCount];
 
 // Whether `tag` stands at `at`. The text's terminator never matches a tag
 // unit, so a tag cut off by it does not match.
@@ -97,20 +103,27 @@ int FindTag(const RequestText& text, Tag tag) {
   }
 }
 
+// Notes `tag` at `at` if it stands there and was not found before.
+void Note(const RequestText& text, int at, Tag tag, int& position,
+          int& missing) {
+  if (position == kNotFound && TagAt(text, at, tag)) {
+    position = at;
+    --missing;
+  }
+}
+
 // The first occurrence of every tag, found in one pass over the text: the
 // same positions as ten separate searches from the start, in a tenth of the
 // time. Every tag begins with "<", so only those positions are compared.
-void LocateTags(const RequestText& text, int (&found)[kTagCount]) {
-  int missing = kTagCount;
-  for (int& position : found) position = kNotFound;
+void LocateTags(const RequestText& text, FoundTags& found) {
+  int missing = 2 * kFieldCount;
+  for (TagPositions& field : found) field = {kNotFound, kNotFound};
   for (int at = 0; missing > 0; ++at) {
     at = SkipToUnitOrEnd(text, at, u'<');
     if (at >= kRequestTextUnits || text[at] == 0) return;
-    for (int t = 0; t < kTagCount; ++t) {
-      if (found[t] == kNotFound && TagAt(text, at, kTags[t])) {
-        found[t] = at;
-        --missing;
-      }
+    for (int f = 0; f < kFieldCount; ++f) {
+      Note(text, at, kFieldTags[f].open, found[f].open, missing);
+      Note(text, at, kFieldTags[f].close, found[f].close, missing);
     }
   }
 }
@@ -188,19 +201,18 @@ struct Value {
 
 // The value between a field's tags, or false when either tag is missing. A
 // closing tag at or before the value's start gives an empty value.
-bool FindValue(const RequestText& text, const int (&found)[kTagCount],
-               int field, Value& value) {
-  int open = found[field];
-  int close = found[field + 1];
-  if (open == kNotFound || close == kNotFound) return false;
-  int start = open + kTags[field].length;
+bool FindValue(const RequestText& text, const FoundTags& found, Field field,
+               Value& value) {
+  const TagPositions& at = found[field];
+  if (at.open == kNotFound || at.close == kNotFound) return false;
+  const int start = at.open + kFieldTags[field].open.length;
   value.start = text + start;
-  value.length = close > start ? close - start : 0;
+  value.length = at.close > start ? at.close - start : 0;
   return true;
 }
 
-void ReadTextField(const RequestText& text, const int (&found)[kTagCount],
-                   int field, char16_t (&target)[kRequestFieldUnits]) {
+void ReadTextField(const RequestText& text, const FoundTags& found, Field field,
+                   char16_t (&target)[kRequestFieldUnits]) {
   Value value{};
   if (!FindValue(text, found, field, value)) return;
   // Only 8-bit requests can hold longer values: they keep what fits.
@@ -210,8 +222,8 @@ void ReadTextField(const RequestText& text, const int (&found)[kTagCount],
   target[length] = 0;
 }
 
-void ReadNumberField(const RequestText& text, const int (&found)[kTagCount],
-                     int field, std::int32_t& target) {
+void ReadNumberField(const RequestText& text, const FoundTags& found,
+                     Field field, std::int32_t& target) {
   Value value{};
   if (!FindValue(text, found, field, value)) return;
   char number[kNumberBytes];
@@ -223,9 +235,11 @@ void ReadNumberField(const RequestText& text, const int (&found)[kTagCount],
 
 void ParseRequestText(RequestText& text, MessageRequest& request) {
   // Only "<TITLE>" tells a UTF-16 request from an 8-bit one.
-  if (FindTag(text, kTags[kTitle]) == kNotFound) ConvertAnsiRequest(text);
+  if (FindTag(text, kFieldTags[kTitle].open) == kNotFound) {
+    ConvertAnsiRequest(text);
+  }
 
-  int found[kTagCount];
+  FoundTags found;
   LocateTags(text, found);
   ReadTextField(text, found, kTitle, request.title);
   ReadTextField(text, found, kBody, request.body);

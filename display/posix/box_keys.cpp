@@ -13,13 +13,6 @@ char32_t AccessKey(Language language, int buttonId) {
 
 }  // namespace
 
-int MoveFocus(const BoxPlan& plan, int focus, int step) {
-  const int count = plan.buttons.count;
-  if (count == 0) return 0;
-  const int moved = (focus + step) % count;
-  return moved < 0 ? moved + count : moved;
-}
-
 LetterMatch MatchLetter(const BoxPlan& plan, char32_t letter, int focus) {
   LetterMatch match;
   int matches = 0;

@@ -1,17 +1,14 @@
 // How the keyboard reaches the buttons of the GTK and the terminal box:
-// focus moving round the row, plain letters, and the access keys, in the
-// box's language. The box itself, its buttons, default and answers, is the
-// shared BoxPlan.
+// plain letters and the access keys, in the box's language. The box itself,
+// its buttons, default, answers and the arrows' focus moves, is the shared
+// BoxPlan.
 #pragma once
 
 #include <string>
 
-#include "box_style.h"
+#include "box_plan.h"
 
 namespace vorlick {
-
-// The focus after moving `step` buttons from `focus`, wrapping around.
-int MoveFocus(const BoxPlan& plan, int focus, int step);
 
 // A typed letter picks the button whose access key it is, in either case.
 // Where two labels share the letter (Cancel, Continue) the letter only moves

@@ -15,11 +15,4 @@ std::string ToDisplayText(const char16_t* text);
 // spaces.
 std::string ToDisplayCaption(const char16_t* caption);
 
-// Appends `code` to `out` as UTF-8.
-void AppendUtf8(char32_t code, std::string& out);
-
-// Decodes the code point at `text[at]` of valid UTF-8 (as ToDisplayText
-// makes it) and returns its length in bytes.
-int DecodeUtf8(const std::string& text, size_t at, char32_t& code);
-
 }  // namespace vorlick

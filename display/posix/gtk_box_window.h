@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "box_style.h"
+#include "box_plan.h"
 
 namespace vorlick {
 

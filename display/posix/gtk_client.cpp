@@ -15,9 +15,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "box_style.h"
+#include "box_plan.h"
 #include "deadline.h"
 #include "helper_protocol.h"
+#include "write_all.h"
 
 namespace vorlick {
 namespace {
@@ -131,25 +132,14 @@ bool Spawn(HelperRun& run) {
   return true;
 }
 
-// Written in whole; a helper that died shows up as its silence.
-// MSG_NOSIGNAL: a helper gone must not end the caller with SIGPIPE.
-void SendAll(int socket, const void* data, std::size_t size) {
-  const char* bytes = static_cast<const char*>(data);
-  while (size > 0) {
-    const ssize_t sent = send(socket, bytes, size, MSG_NOSIGNAL);
-    if (sent < 0 && errno == EINTR) continue;
-    if (sent <= 0) return;
-    bytes += sent;
-    size -= static_cast<std::size_t>(sent);
-  }
-}
-
 std::uint32_t Units(const char16_t* text) {
   std::uint32_t units = 0;
   while (text != nullptr && text[units] != 0 && units < kMostUnits) ++units;
   return units;
 }
 
+// Sent in whole; a helper that died shows up as its silence. SendAll, so that
+// a helper gone does not end the caller with SIGPIPE.
 void SendRequest(int socket, const GtkBoxCall& call) {
   HelperRequest request{};
   for (int i = 0; i < 8; ++i) request.magic[i] = kRequestMagic[i];

@@ -15,6 +15,7 @@
 #include "box_text.h"
 #include "gtk_box.h"
 #include "helper_protocol.h"
+#include "write_all.h"
 
 namespace {
 
@@ -41,16 +42,6 @@ bool ReadUnits(std::u16string& text, std::uint32_t units) {
   return ReadAll(text.data(), units * sizeof(char16_t));
 }
 
-void Report(const char* line, size_t length) {
-  while (length > 0) {
-    const ssize_t written = write(kSocket, line, length);
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return;
-    line += written;
-    length -= static_cast<size_t>(written);
-  }
-}
-
 void NoteShown(GtkWidget* window, void*) {
   const char* log = getenv(kShownLog);
   if (log == nullptr || log[0] == 0) return;
@@ -58,9 +49,8 @@ void NoteShown(GtkWidget* window, void*) {
   if (fd < 0) return;
   std::string line = gtk_window_get_title(GTK_WINDOW(window));
   line += '\n';
-  if (write(fd, line.data(), line.size()) < 0) {
-    // Nothing to do: the box is shown all the same.
-  }
+  // Should it fail, there is nothing to do: the box is shown all the same.
+  WriteAll(fd, line.data(), line.size());
   close(fd);
 }
 
@@ -118,12 +108,13 @@ int main() {
   // time before the box is mapped.
   setenv("GDK_GL", "disable", 1);
   if (!gtk_init_check(nullptr, nullptr)) _exit(1);
-  Report(vorlick::kOpenedReport, strlen(vorlick::kOpenedReport));
+  WriteAll(kSocket, vorlick::kOpenedReport, strlen(vorlick::kOpenedReport));
   g_unix_fd_add(kSocket,
                 static_cast<GIOCondition>(G_IO_IN | G_IO_HUP | G_IO_ERR),
                 OnCallerGone, nullptr);
   const int result = ShowBox(request);
   char line[24];
-  Report(line, static_cast<size_t>(vorlick::FormatAnswer(result, line)));
+  WriteAll(kSocket, line,
+           static_cast<size_t>(vorlick::FormatAnswer(result, line)));
   _exit(0);
 }

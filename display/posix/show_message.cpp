@@ -2,7 +2,7 @@
 // display can be opened, else on the terminal, else answers 0.
 #include <stdlib.h>
 
-#include "box_style.h"
+#include "box_plan.h"
 #include "box_text.h"
 #include "deadline.h"
 #include "gtk_client.h"

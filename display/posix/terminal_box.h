@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "box_style.h"
+#include "box_plan.h"
 #include "deadline.h"
 
 namespace vorlick {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "box_style.h"
+#include "box_plan.h"
 
 namespace vorlick {
 

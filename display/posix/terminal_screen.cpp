@@ -1,9 +1,7 @@
 #include "terminal_screen.h"
 
-#include <errno.h>
-#include <unistd.h>
-
 #include "terminal_width.h"
+#include "write_all.h"
 
 namespace vorlick {
 namespace {
@@ -22,15 +20,8 @@ TerminalScreen::TerminalScreen(int fd, const TerminalCaps& caps)
     : fd_(fd), caps_(caps), inPlace_(CanRewrite(caps)) {}
 
 void TerminalScreen::Write(const std::string& text) {
-  const char* p = text.data();
-  size_t left = text.size();
-  while (left > 0) {
-    const ssize_t written = write(fd_, p, left);
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return;  // a hung-up terminal shows up at the next read
-    p += written;
-    left -= static_cast<size_t>(written);
-  }
+  // A hung-up terminal shows up at the next read.
+  WriteAll(fd_, text.data(), text.size());
 }
 
 std::string TerminalScreen::Up(int count) const {

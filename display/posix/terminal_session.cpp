@@ -9,6 +9,8 @@
 #include <atomic>
 #include <cstring>
 
+#include "write_all.h"
+
 namespace vorlick {
 namespace {
 
@@ -51,18 +53,8 @@ int SignalAt(int slot) {
   return slot == kStopSlot ? SIGTSTP : SIGWINCH;
 }
 
-// Async-signal-safe: only write and tcsetattr.
-void Put(const char* text, size_t length) {
-  while (length > 0) {
-    const ssize_t written = write(state.fd, text, length);
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return;
-    text += written;
-    length -= static_cast<size_t>(written);
-  }
-}
-
-void Put(const char* text) { Put(text, strlen(text)); }
+// Async-signal-safe, as all the handlers call: only write and tcsetattr.
+void Put(const char* text) { WriteAll(state.fd, text, strlen(text)); }
 
 void RestoreModes() {
   tcsetattr(state.fd, TCSANOW, &state.saved);

@@ -1,5 +1,7 @@
 // The terminal's modes for the time of a terminal box, and the promise to give
-// them back on every way out: the normal return, a time-out, and signals.
+// them back on the ways out the box can see: the normal return, a time-out,
+// and the signals below. Other signals that end the process (SIGKILL,
+// SIGALRM, a crash) leave the terminal in the box's modes.
 //
 // A signal that ends the process (SIGHUP, SIGINT, SIGQUIT, SIGTERM) first
 // moves the cursor below the box and gives the terminal its modes back, and

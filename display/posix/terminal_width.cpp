@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "box_text.h"
+#include "unicode.h"
 
 namespace vorlick {
 namespace {
@@ -14,6 +14,11 @@ constexpr char32_t kZeroWidthJoiner = 0x200D;
 constexpr char32_t kEmojiSelector = 0xFE0F;
 
 bool IsControl(char32_t code) { return code < 0x20 || code == 0x7F; }
+
+int ReadCode(const std::string& text, std::size_t at, char32_t& code) {
+  return unicode::ReadUtf8OrReplacement(text.data() + at, text.size() - at,
+                                        code);
+}
 
 }  // namespace
 
@@ -34,13 +39,13 @@ int CellWidth(char32_t code) {
 
 Cluster NextCluster(const std::string& text, std::size_t at) {
   char32_t code = 0;
-  Cluster cluster{static_cast<std::size_t>(DecodeUtf8(text, at, code)), 0};
+  Cluster cluster{static_cast<std::size_t>(ReadCode(text, at, code)), 0};
   cluster.width = CellWidth(code);
   if (IsControl(code)) return cluster;
   bool joined = false;
   while (at + cluster.length < text.size()) {
     const std::size_t next = at + cluster.length;
-    const int length = DecodeUtf8(text, next, code);
+    const int length = ReadCode(text, next, code);
     const int width = CellWidth(code);
     if (IsControl(code) || (width != 0 && !joined)) break;
     // Joined pictographs draw as one, at most as wide as the widest.

@@ -1,7 +1,7 @@
 // Ctrl+C on a box copies a plain-text summary of it, laid out as the
 // system's message box lays out its own: caption, message and button labels
 // between rules of 27 hyphens, each line ending in CR LF.
-#include "box_keys.h"
+#include "box_clipboard.h"
 
 namespace vorlick {
 namespace {

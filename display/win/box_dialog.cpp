@@ -1,7 +1,13 @@
 // The box's dialog procedure: it sets the box up once, answers commands the
 // way Windows' message boxes do, and counts down.
-#include "box_call.h"
+#include "box_dialog.h"
+
+#include "box_help.h"
 #include "box_keys.h"
+#include "box_look.h"
+#include "box_place.h"
+#include "box_template.h"
+#include "control_ids.h"
 #include "own_manifest.h"
 #include "task_modal.h"
 
@@ -9,6 +15,9 @@ extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 namespace vorlick {
 namespace {
+
+// The box's one timer, which wakes the countdown.
+constexpr UINT_PTR kCountdownTimer = 1;
 
 BoxCall* CallOf(HWND box) {
   return reinterpret_cast<BoxCall*>(GetWindowLongPtrW(box, DWLP_USER));

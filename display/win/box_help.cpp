@@ -1,4 +1,4 @@
-#include "box_keys.h"
+#include "box_help.h"
 
 namespace vorlick {
 

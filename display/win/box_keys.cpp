@@ -1,5 +1,9 @@
 #include "box_keys.h"
 
+#include "box_clipboard.h"
+#include "box_dialog.h"
+#include "box_help.h"
+
 namespace vorlick {
 namespace {
 
@@ -13,9 +17,8 @@ int ButtonIndex(HWND box, const BoxCall& call, HWND window) {
 // Left and Up go back, Right and Down forward, round the row. The row is
 // never mirrored (MB_RTLREADING sets the reading order of the text only), so
 // Left is the button on the left in every box.
-bool MoveFocus(HWND box, const BoxCall& call, int index, int step) {
-  const int count = call.plan.buttons.count;
-  const int next = (index + step + count) % count;
+bool MoveFocusBy(HWND box, const BoxCall& call, int index, int step) {
+  const int next = MoveFocus(call.plan, index, step);
   HWND button = GetDlgItem(box, call.plan.buttons.ids[next]);
   SendMessageW(box, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(button), TRUE);
   return true;
@@ -38,10 +41,10 @@ bool AnswerKey(const MSG& message) {
   switch (message.wParam) {
     case VK_LEFT:
     case VK_UP:
-      return index >= 0 && MoveFocus(box, *call, index, -1);
+      return index >= 0 && MoveFocusBy(box, *call, index, -1);
     case VK_RIGHT:
     case VK_DOWN:
-      return index >= 0 && MoveFocus(box, *call, index, 1);
+      return index >= 0 && MoveFocusBy(box, *call, index, 1);
     case 'C':
     case VK_INSERT:
       if (!CtrlAlone()) return false;

@@ -4,7 +4,7 @@
 // modal loop; it is set just before the box and removed once it is gone.
 #pragma once
 
-#include "box_call.h"
+#include "win32_api.h"
 
 namespace vorlick {
 
@@ -12,15 +12,5 @@ namespace vorlick {
 // box then goes without these keys.
 HHOOK WatchBoxKeys();
 void StopWatchingKeys(HHOOK filter);
-
-// The call behind `window` when it is a box of ours, else null
-// (box_dialog.cpp).
-BoxCall* BoxCallOf(HWND window);
-
-// WM_HELP to the owner, for the Help button and F1 (box_help.cpp).
-void SendHelp(HWND box, const BoxCall& call);
-
-// Puts the box's text summary on the clipboard (box_clipboard.cpp).
-bool CopyBox(HWND box, const BoxCall& call);
 
 }  // namespace vorlick

@@ -2,12 +2,8 @@
 // user32 offers them through MB_GetString, otherwise our translations.
 #pragma once
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
-
-#include "box_style.h"
+#include "box_plan.h"
+#include "win32_api.h"
 
 namespace vorlick {
 

@@ -2,7 +2,7 @@
 // pixels, apart from the window code that measures and moves them.
 #pragma once
 
-#include "box_style.h"
+#include "box_plan.h"
 
 namespace vorlick {
 

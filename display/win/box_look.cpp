@@ -1,6 +1,8 @@
 // The box's look since Windows 7: the icon and the message on the window
 // colour, the buttons on a band of the dialog colour under them.
-#include "box_parts.h"
+#include "box_look.h"
+
+#include "box_place.h"
 
 namespace vorlick {
 namespace {

@@ -1,5 +1,8 @@
-#include "box_parts.h"
+#include "box_place.h"
+
+#include "control_ids.h"
 #include "countdown.h"
+#include "message_control.h"
 
 namespace vorlick {
 namespace {

@@ -1,4 +1,6 @@
-#include "box_parts.h"
+#include "box_template.h"
+
+#include "control_ids.h"
 
 namespace vorlick {
 namespace {

@@ -2,13 +2,7 @@
 // so a box needs neither resources nor heap memory.
 #pragma once
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "win32_api.h"
 
 namespace vorlick {
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "box_layout.h"
-#include "dialog_template.h"
+#include "win32_api.h"
 
 namespace vorlick {
 

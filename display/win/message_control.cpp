@@ -1,4 +1,7 @@
-#include "box_parts.h"
+#include "message_control.h"
+
+#include "box_template.h"
+#include "control_ids.h"
 #include "text_lines.h"
 
 namespace vorlick {

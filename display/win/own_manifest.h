@@ -3,7 +3,7 @@
 // common controls, whatever the host program's manifest says or lacks.
 #pragma once
 
-#include "dialog_template.h"
+#include "win32_api.h"
 
 namespace vorlick {
 

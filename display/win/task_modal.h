@@ -2,7 +2,7 @@
 // windows are disabled while the box is up and enabled again afterwards.
 #pragma once
 
-#include "dialog_template.h"
+#include "win32_api.h"
 
 namespace vorlick {
 

@@ -1,6 +1,6 @@
 // Vorlick.dll's one export, by ordinal 755 only (see Vorlick.def), and the
 // library's entry, which has nothing to set up: all state belongs to a call.
-#include "box_call.h"
+#include "box_dialog.h"
 
 namespace {
 

@@ -34,7 +34,7 @@ bool FindBestFit(char16_t unit, unsigned char& byte) {
 
 }  // namespace
 
-char UnitToCp1252(char16_t unit, char defaultChar, bool& usedDefault) {
+char UnitToCp1252(char16_t unit) {
   if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) {
     return static_cast<char>(unit);
   }
@@ -43,6 +43,5 @@ char UnitToCp1252(char16_t unit, char defaultChar, bool& usedDefault) {
   }
   unsigned char byte = 0;
   if (FindBestFit(unit, byte)) return static_cast<char>(byte);
-  usedDefault = true;
-  return defaultChar;
+  return '?';
 }

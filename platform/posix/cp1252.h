@@ -32,6 +32,6 @@ inline char16_t Cp1252ToUnit(unsigned char byte) { return kCp1252.units[byte]; }
 
 // The 8-bit character for a UTF-16 unit: its own byte where the code page has
 // it, otherwise the platform's best-fit character (U+FF11 FULLWIDTH DIGIT ONE
-// gives "1"), otherwise `defaultChar`. `usedDefault` is set when the default
-// was taken. Each unit converts on its own, so a surrogate pair gives two.
-char UnitToCp1252(char16_t unit, char defaultChar, bool& usedDefault);
+// gives "1"), otherwise "?", Windows' default. Each unit converts on its own,
+// so a surrogate pair gives two.
+char UnitToCp1252(char16_t unit);

@@ -1,21 +1,11 @@
 // The error box of the POSIX program: shown through the display library like
 // every other box (so it appears on the screen or the terminal), and written
 // to standard error as well, where scripts and logs see it.
-#include <unistd.h>
-
 #include "platform_api.h"
 #include "utf8.h"
+#include "write_all.h"
 
 namespace {
-
-void WriteAll(const char* text, int length) {
-  while (length > 0) {
-    ssize_t written = write(STDERR_FILENO, text, static_cast<size_t>(length));
-    if (written <= 0) return;
-    text += written;
-    length -= static_cast<int>(written);
-  }
-}
 
 void WriteText(const char16_t* text) {
   // 3 bytes per unit holds any UTF-16 text of the 2048-unit message buffer.
@@ -25,7 +15,7 @@ void WriteText(const char16_t* text) {
     length = 0;
     while (bytes[length] != 0) ++length;
   }
-  WriteAll(bytes, length);
+  WriteAll(STDERR_FILENO, bytes, static_cast<std::size_t>(length));
 }
 
 }  // namespace
@@ -33,8 +23,8 @@ void WriteText(const char16_t* text) {
 int MessageBoxW(HWND owner, const char16_t* text, const char16_t* caption,
                 UINT type) {
   WriteText(caption);
-  WriteAll(": ", 2);
+  WriteAll(STDERR_FILENO, ": ", 2);
   WriteText(text);
-  WriteAll("\n", 1);
+  WriteAll(STDERR_FILENO, "\n", 1);
   return VorlickShowMessage(owner, text, caption, type, 0, 0);
 }

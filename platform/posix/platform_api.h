@@ -1,6 +1,8 @@
 // The operations the program uses, under their Windows names, for POSIX
-// systems. The implementations live in this folder; they do exactly what the
-// program needs of each, with Windows' contracts.
+// systems. The implementations live in this folder; each does what the
+// program asks of it, the way Windows does it, and nothing more: the
+// program's calls pass the same arguments every time (see app/run_request.cpp
+// and request/parse_request_text.cpp), and nothing reads a last error.
 #pragma once
 
 #include <cstdint>
@@ -23,45 +25,18 @@ inline constexpr DWORD FILE_SHARE_READ = 1;
 inline constexpr DWORD FILE_SHARE_WRITE = 2;
 inline constexpr DWORD FILE_SHARE_DELETE = 4;
 inline constexpr DWORD OPEN_EXISTING = 3;
-inline constexpr DWORD FILE_ATTRIBUTE_READONLY = 0x1;
-inline constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x10;
 inline constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
 inline constexpr DWORD FILE_FLAG_OPEN_REPARSE_POINT = 0x00200000u;
 // A constant handle, as on Windows (where it is (HANDLE)-1 too).
 // NOLINTNEXTLINE(misc-misplaced-const,performance-no-int-to-ptr)
 inline HANDLE const INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(-1);
 inline constexpr UINT CP_ACP = 0;
-inline constexpr UINT MB_OK = 0x0;
 inline constexpr UINT MB_ICONERROR = 0x10;
-inline constexpr int IDOK = 1;
 
-inline constexpr DWORD ERROR_SUCCESS = 0;
-inline constexpr DWORD ERROR_FILE_NOT_FOUND = 2;
-inline constexpr DWORD ERROR_TOO_MANY_OPEN_FILES = 4;
-inline constexpr DWORD ERROR_ACCESS_DENIED = 5;
-inline constexpr DWORD ERROR_INVALID_HANDLE = 6;
-inline constexpr DWORD ERROR_INVALID_PARAMETER = 87;
-inline constexpr DWORD ERROR_INSUFFICIENT_BUFFER = 122;
-inline constexpr DWORD ERROR_FILENAME_EXCED_RANGE = 206;
-inline constexpr DWORD ERROR_INVALID_FLAGS = 1004;
-inline constexpr DWORD ERROR_READ_FAULT = 30;
-
-DWORD GetLastError();
-
-struct FILETIME {
-  DWORD dwLowDateTime;
-  DWORD dwHighDateTime;
-};
-
+// The fields that tell one file from another: the device and inode numbers,
+// which name one file together as long as it exists.
 struct BY_HANDLE_FILE_INFORMATION {
-  DWORD dwFileAttributes;
-  FILETIME ftCreationTime;
-  FILETIME ftLastAccessTime;
-  FILETIME ftLastWriteTime;
   DWORD dwVolumeSerialNumber;
-  DWORD nFileSizeHigh;
-  DWORD nFileSizeLow;
-  DWORD nNumberOfLinks;
   DWORD nFileIndexHigh;
   DWORD nFileIndexLow;
 };
@@ -72,33 +47,34 @@ struct FILE_DISPOSITION_INFO {
   BOOLEAN DeleteFile;
 };
 
-// Opens an existing file in one of the two ways the program uses; any other
-// arguments fail with ERROR_INVALID_PARAMETER (see file.cpp for how a
-// request's folder is kept between the two):
+// Opens an existing file in one of the two ways the program uses (see
+// file.cpp for how a request's folder is kept between the two):
 //  - GENERIC_READ: a regular file, following links; a directory, device or
 //    pipe fails as a directory does on Windows.
-//  - DELETE, optionally with FILE_READ_ATTRIBUTES, and
-//    FILE_FLAG_OPEN_REPARSE_POINT: the name itself, a link not followed; a
-//    directory fails (ERROR_ACCESS_DENIED).
+//  - DELETE and FILE_FLAG_OPEN_REPARSE_POINT: the name itself, a link not
+//    followed; a directory fails.
 HANDLE CreateFileW(const char16_t* fileName, DWORD access, DWORD shareMode,
                    SECURITY_ATTRIBUTES* security, DWORD disposition,
                    DWORD flagsAndAttributes, HANDLE templateFile);
+// Reads until the count is reached or the file ends.
 BOOL ReadFile(HANDLE file, void* buffer, DWORD bytesToRead, DWORD* bytesRead,
               OVERLAPPED* overlapped);
 BOOL CloseHandle(HANDLE handle);
-// The volume serial number and file index are the device and inode numbers,
-// which name one file together as long as it exists.
 BOOL GetFileInformationByHandle(HANDLE file,
                                 BY_HANDLE_FILE_INFORMATION* information);
-// FileDispositionInfo only, on a handle opened for DELETE. POSIX cannot
-// remove a file through its descriptor: the name the handle was opened with
-// is removed at once, from the folder it was opened in, and only while it
-// still names the handle's file (else ERROR_FILE_NOT_FOUND, nothing removed).
+// FileDispositionInfo on a handle opened for DELETE. POSIX cannot remove a
+// file through its descriptor: the name the handle was opened with is
+// removed at once, from the folder it was opened in, and only while it still
+// names the handle's file (else nothing is removed and the call fails).
 BOOL SetFileInformationByHandle(HANDLE file,
                                 FILE_INFO_BY_HANDLE_CLASS informationClass,
                                 void* information, DWORD size);
 
-// CP_ACP is Windows-1252 here, so request files read the same on both systems.
+// CP_ACP is Windows-1252 here, so request files read the same on both
+// systems. A length of at least 1 is given; a capacity of 0 asks for the
+// size; output that does not fit gives 0 and writes nothing. A unit without
+// a character of its own becomes its best fit or "?" (the program passes no
+// default character and does not ask whether it was used).
 int MultiByteToWideChar(UINT codePage, DWORD flags, const char* source,
                         int sourceBytes, char16_t* target, int targetUnits);
 int WideCharToMultiByte(UINT codePage, DWORD flags, const char16_t* source,

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "box_style.h"
+#include "box_plan.h"
 
 namespace vorlick {
 namespace {
@@ -95,7 +95,7 @@ TEST(Translation, PicksAsGettextDoes) {
 }
 
 std::vector<std::u16string> Labels(std::uint32_t style, Language language) {
-  const ButtonRow row = ButtonsOf(style);
+  const ButtonRow row = PlanBox(style, 0).buttons;
   std::vector<std::u16string> labels;
   for (int i = 0; i < row.count; ++i) {
     labels.push_back(ButtonText(language, row.ids[i]));

@@ -1,6 +1,6 @@
-// The keys of the GTK and the terminal box: focus moving round the buttons,
-// plain letters, and the access keys GTK is given. The box's buttons,
-// default and answers are tested with the shared plan in display_common.
+// The keys of the GTK and the terminal box: plain letters, and the access
+// keys GTK is given. The box's buttons, default, answers and focus moves are
+// tested with the shared plan in display_common.
 #include "box_keys.h"
 
 #include <gtest/gtest.h>
@@ -34,26 +34,6 @@ TEST(BoxKeysTest, MnemonicLabelsMarkAKeyOnEveryButton) {
     SCOPED_TRACE(testing::Message() << c.language << " " << c.id);
     EXPECT_EQ(MnemonicLabel(FindLanguage(c.language), c.id), c.mnemonic);
     EXPECT_EQ(ShownLabel(FindLanguage(c.language), c.id), c.shown);
-  }
-}
-
-struct FocusCase {
-  unsigned style;
-  int focus;
-  int step;
-  int expected;
-};
-
-TEST(BoxKeysTest, MoveFocusWrapsAround) {
-  const FocusCase cases[] = {
-      {0x0, 0, 1, 0},          {0x0, 0, -1, 0}, {0x4, 0, 1, 1},
-      {0x4, 1, 1, 0},          {0x4, 0, -1, 1}, {0x3, 2, 1, 0},
-      {0x3, 0, -1, 2},         {0x3, 1, -1, 0}, {0x3 | 0x4000, 2, 1, 3},
-      {0x3 | 0x4000, 3, 1, 0}, {0x2, 0, -4, 2},
-  };
-  for (const FocusCase& c : cases) {
-    EXPECT_EQ(MoveFocus(PlanBox(c.style, 0), c.focus, c.step), c.expected)
-        << std::hex << c.style << std::dec << " " << c.focus << " " << c.step;
   }
 }
 

@@ -58,30 +58,5 @@ TEST(BoxTextTest, CaptionIsOneLine) {
   EXPECT_EQ(ToDisplayCaption(u"\x1b]0;x\x07"), "\xEF\xBF\xBD]0;x\xEF\xBF\xBD");
 }
 
-TEST(BoxTextTest, DecodeUtf8GivesCodePointAndLength) {
-  const std::string text = "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80";
-  const std::pair<char32_t, int> expected[] = {
-      {U'a', 1}, {U'\u00e9', 2}, {U'\u20ac', 3}, {U'\U0001F600', 4}};
-  size_t at = 0;
-  for (const auto& [code, length] : expected) {
-    char32_t decoded = 0;
-    EXPECT_EQ(DecodeUtf8(text, at, decoded), length);
-    EXPECT_EQ(decoded, code);
-    at += length;
-  }
-  EXPECT_EQ(at, text.size());
-}
-
-TEST(BoxTextTest, AppendUtf8RoundTrips) {
-  for (char32_t code : {U'\x01', U'\x7f', U'\x80', U'\u07ff', U'\u0800',
-                        U'\uffff', U'\U00010000', U'\U0010ffff'}) {
-    std::string out;
-    AppendUtf8(code, out);
-    char32_t back = 0;
-    EXPECT_EQ(DecodeUtf8(out, 0, back), static_cast<int>(out.size()));
-    EXPECT_EQ(back, code);
-  }
-}
-
 }  // namespace
 }  // namespace vorlick

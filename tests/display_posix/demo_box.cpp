@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "box_text.h"
+#include "unicode.h"
 #include "vorlick_api.h"
 
 namespace {
@@ -20,14 +20,10 @@ std::u16string ToUtf16(const std::string& utf8) {
       continue;
     }
     char32_t code = 0;
-    const int length = vorlick::DecodeUtf8(utf8, i, code);
-    i += length - 1;
-    if (code >= 0x10000) {
-      out += static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10));
-      out += static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
-    } else {
-      out += static_cast<char16_t>(code);
-    }
+    i +=
+        unicode::ReadUtf8OrReplacement(utf8.data() + i, utf8.size() - i, code) -
+        1;
+    unicode::Append(code, out);
   }
   return out;
 }

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "box_style.h"
+#include "box_plan.h"
 #include "box_text.h"
 #include "deadline.h"
 #include "gtk_box.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "box_text.h"
+#include "unicode.h"
 
 namespace vorlick {
 namespace {
@@ -22,7 +22,7 @@ std::string Decode(const std::string& bytes) {
                                          "escape", "char", "other"};
     if (!keys.empty()) keys += ' ';
     if (event.key == Key::kCharacter) {
-      AppendUtf8(event.code, keys);
+      unicode::Append(event.code, keys);
     } else {
       keys += kNames[static_cast<int>(event.key)];
     }

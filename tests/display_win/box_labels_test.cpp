@@ -38,7 +38,7 @@ const wchar_t* WINAPI LongYes(UINT number) {
 }
 
 std::vector<std::u16string> Labels(SystemStringsFunction strings) {
-  const BoxPlan plan = PlanBox(kMbYesNoCancel | kMbHelp, 0);
+  const BoxPlan plan = PlanBox(0x3 | kMbHelp, 0);  // Yes, No, Cancel, Help
   const ButtonLabels labels = LabelsOf(plan, strings);
   return {labels.text, labels.text + plan.buttons.count};
 }

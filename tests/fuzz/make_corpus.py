@@ -82,7 +82,6 @@ def codepage_inputs():
     return {
         "every-byte-exact": b"\x20" + every_byte,
         "every-byte-short": b"\x05" + every_byte,
-        "every-byte-terminated": b"\xa0" + every_byte[1:],
         "high-controls": b"\x61" + bytes(range(0x80, 0xa0)),
         "best-fit-units": b"\x21" + utf16("\uff10\uff19\u2212\u3000\u0100"
                                           "\u4e00\ud83d\ude00\uffff"),

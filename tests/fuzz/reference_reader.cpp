@@ -41,8 +41,7 @@ std::u16string TextField(const std::u16string& value) {
 std::int32_t NumberField(const std::u16string& value) {
   std::string bytes;
   for (std::size_t i = 0; i < value.size() && i < 19; ++i) {
-    bool usedDefault = false;
-    bytes += UnitToCp1252(value[i], '?', usedDefault);
+    bytes += UnitToCp1252(value[i]);
   }
   std::size_t at = 0;
   auto blank = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "box_keys.h"
-#include "box_style.h"
+#include "box_plan.h"
 #include "box_text.h"
 #include "fuzz_check.h"
 #include "terminal_layout.h"

@@ -82,7 +82,7 @@ extern "C" int VorlickShowMessage(HWND, const char16_t* text,
 
 int MessageBoxW(HWND, const char16_t* text, const char16_t* caption, UINT) {
   boxCalls.push_back({text, caption});
-  return IDOK;
+  return 1;  // OK
 }
 
 namespace {

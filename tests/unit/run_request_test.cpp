@@ -29,7 +29,8 @@ struct DisplayCall {
   bool fileStillOpen;
 };
 
-struct BoxCall {
+// A call of MessageBoxW: the box that says the request could not be read.
+struct ErrorBoxCall {
   HWND owner;
   std::u16string text;
   std::u16string caption;
@@ -37,7 +38,7 @@ struct BoxCall {
 };
 
 std::vector<DisplayCall> displayCalls;
-std::vector<BoxCall> boxCalls;
+std::vector<ErrorBoxCall> boxCalls;
 int displayResult = 1;
 std::string watchedPath;
 std::function<void()> duringCall;  // what happens while the box is up
@@ -74,7 +75,7 @@ extern "C" int VorlickShowMessage(HWND owner, const char16_t* text,
 int MessageBoxW(HWND owner, const char16_t* text, const char16_t* caption,
                 UINT type) {
   boxCalls.push_back({owner, text, caption, type});
-  return IDOK;
+  return 1;  // OK
 }
 
 namespace {

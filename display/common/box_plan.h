@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "timed_out.h"
 #include "translation.h"
 
 namespace vorlick {
@@ -26,24 +27,18 @@ enum ButtonId : int {
   kIdContinue = 11,
 };
 
-// The result of a box that closed by itself.
-inline constexpr int kIdTimeout = 32000;
+// A box that closed by itself returns kIdTimeout (timed_out.h).
 
 // The style bits a box honours, with the values of MessageBoxW's MB_ names.
+// The button set is the style's low four bits: 0 OK (kMbOk), 1 OK and
+// Cancel, 2 Abort, Retry and Ignore, 3 Yes, No and Cancel, 4 Yes and No,
+// 5 Retry and Cancel, 6 Cancel, Try Again and Continue. MB_DEFBUTTONn is
+// n - 1 in bits 8 to 11.
 inline constexpr std::uint32_t kMbOk = 0x0;
-inline constexpr std::uint32_t kMbOkCancel = 0x1;
-inline constexpr std::uint32_t kMbAbortRetryIgnore = 0x2;
-inline constexpr std::uint32_t kMbYesNoCancel = 0x3;
-inline constexpr std::uint32_t kMbYesNo = 0x4;
-inline constexpr std::uint32_t kMbRetryCancel = 0x5;
-inline constexpr std::uint32_t kMbCancelTryContinue = 0x6;
 inline constexpr std::uint32_t kMbIconError = 0x10;
 inline constexpr std::uint32_t kMbIconQuestion = 0x20;
 inline constexpr std::uint32_t kMbIconWarning = 0x30;
 inline constexpr std::uint32_t kMbIconInformation = 0x40;
-inline constexpr std::uint32_t kMbDefButton2 = 0x100;
-inline constexpr std::uint32_t kMbDefButton3 = 0x200;
-inline constexpr std::uint32_t kMbDefButton4 = 0x300;
 inline constexpr std::uint32_t kMbSystemModal = 0x1000;
 inline constexpr std::uint32_t kMbTaskModal = 0x2000;
 inline constexpr std::uint32_t kMbHelp = 0x4000;
@@ -78,8 +73,14 @@ struct BoxLook {
 // the language the box speaks, which the front end sets from the user's.
 struct BoxPlan {
   ButtonRow buttons;
-  int defaultIndex;  // in `buttons`
-  int escapeAnswer;  // what Escape and the close button give; 0: nothing
+  // In `buttons`: the one `defaultId` names when the box has it, otherwise
+  // the n-th of MB_DEFBUTTONn when the box has an n-th button, otherwise
+  // the first.
+  int defaultIndex;
+  // What Escape and the close button give: Cancel where the box has it, OK
+  // on a lone OK box (Help beside it changes nothing), otherwise 0: such a
+  // box cannot be closed without a choice.
+  int escapeAnswer;
   BoxLook look;
   Language language = kEnglish;
 };
@@ -90,22 +91,8 @@ int IndexOf(const ButtonRow& row, int id);
 // Whether a box of this style can be shown: button sets 7 to 15 cannot.
 bool IsShowable(std::uint32_t style);
 
-// The buttons of a style; none for a style that cannot be shown.
-ButtonRow ButtonsOf(std::uint32_t style);
-
-// Index in ButtonsOf(style) of the default button: the one `defaultId` names
-// when the box has it, otherwise the n-th of MB_DEFBUTTONn when the box has
-// an n-th button, otherwise the first.
-int DefaultIndex(std::uint32_t style, int defaultId);
-
-// What Escape and the close button give: Cancel where the box has it, OK on
-// a lone OK box (Help beside it changes nothing), otherwise 0: such a box
-// cannot be closed without a choice.
-int EscapeAnswer(std::uint32_t style);
-
-BoxLook LookOf(std::uint32_t style);
-
-// The whole plan of a box whose style IsShowable.
+// The whole plan of a box. A style that cannot be shown gets no buttons
+// (rather than another set's), and nothing closes its box.
 BoxPlan PlanBox(std::uint32_t style, int defaultId);
 
 // What the box returns for the command `commandId` (a click, Enter on a
@@ -121,5 +108,9 @@ int AnswerToEscape(const BoxPlan& plan);
 // Whether the box offers a way out without a choice: its close button is
 // enabled and Escape closes it.
 inline bool Closable(const BoxPlan& plan) { return AnswerToEscape(plan) != 0; }
+
+// Where the focus goes from button `focus` (an index in the row) moving
+// `step` buttons, round the row: the arrow keys of every front end.
+int MoveFocus(const BoxPlan& plan, int focus, int step);
 
 }  // namespace vorlick

@@ -1,4 +1,4 @@
-#include "box_style.h"
+#include "box_plan.h"
 
 namespace vorlick {
 namespace {
@@ -45,38 +45,24 @@ Modality ModalityOfBits(std::uint32_t bits) {
   return Modality::kApplication;
 }
 
-}  // namespace
-
-int IndexOf(const ButtonRow& row, int id) {
-  for (int i = 0; i < row.count; ++i) {
-    if (row.ids[i] == id) return i;
-  }
-  return -1;
-}
-
-bool IsShowable(std::uint32_t style) {
-  return (style & kButtonMask) < kShowableSets;
-}
-
+// No buttons at all for a style that cannot be shown, rather than another
+// set's.
 ButtonRow ButtonsOf(std::uint32_t style) {
-  // No buttons at all rather than another set's, should a caller forget to
-  // ask IsShowable first.
   if (!IsShowable(style)) return ButtonRow{};
   ButtonRow row = kSets[style & kButtonMask];
   if ((style & kMbHelp) != 0) row.ids[row.count++] = kIdHelp;
   return row;
 }
 
-int DefaultIndex(std::uint32_t style, int defaultId) {
-  const ButtonRow row = ButtonsOf(style);
+int DefaultIndex(const ButtonRow& row, std::uint32_t style, int defaultId) {
   const int named = IndexOf(row, defaultId);
   if (named >= 0) return named;
   const int nth = static_cast<int>((style & kDefaultMask) >> 8);
   return nth < row.count ? nth : 0;
 }
 
-int EscapeAnswer(std::uint32_t style) {
-  if (IndexOf(ButtonsOf(style), kIdCancel) >= 0) return kIdCancel;
+int EscapeAnswer(const ButtonRow& row, std::uint32_t style) {
+  if (IndexOf(row, kIdCancel) >= 0) return kIdCancel;
   return (style & kButtonMask) == kMbOk ? kIdOk : 0;
 }
 
@@ -93,8 +79,22 @@ BoxLook LookOf(std::uint32_t style) {
   return look;
 }
 
+}  // namespace
+
+int IndexOf(const ButtonRow& row, int id) {
+  for (int i = 0; i < row.count; ++i) {
+    if (row.ids[i] == id) return i;
+  }
+  return -1;
+}
+
+bool IsShowable(std::uint32_t style) {
+  return (style & kButtonMask) < kShowableSets;
+}
+
 BoxPlan PlanBox(std::uint32_t style, int defaultId) {
-  return {ButtonsOf(style), DefaultIndex(style, defaultId), EscapeAnswer(style),
+  const ButtonRow row = ButtonsOf(style);
+  return {row, DefaultIndex(row, style, defaultId), EscapeAnswer(row, style),
           LookOf(style)};
 }
 
@@ -106,5 +106,12 @@ int AnswerTo(const BoxPlan& plan, int commandId) {
 }
 
 int AnswerToEscape(const BoxPlan& plan) { return plan.escapeAnswer; }
+
+int MoveFocus(const BoxPlan& plan, int focus, int step) {
+  const int count = plan.buttons.count;
+  if (count == 0) return 0;
+  const int moved = (focus + step) % count;
+  return moved < 0 ? moved + count : moved;
+}
 
 }  // namespace vorlick

@@ -1,4 +1,4 @@
-#include "command_line.h"
+#include "request_path.h"
 
 #include "utf8.h"
 

@@ -1,5 +1,5 @@
 // The POSIX request path: the arguments after the program's name, joined.
-#include "command_line.h"
+#include "request_path.h"
 
 #include <gtest/gtest.h>
 
