@@ -22,6 +22,7 @@ struct BoxCall {
   Countdown countdown;  // on GetTickCount64's clock
   BoxGdi gdi;           // font and icon at the box's DPI, freed after the box
   HHOOK keyFilter;      // the thread's filter for the box's keys, or null
+  bool started;         // WM_INITDIALOG came: the box exists
 };
 
 }  // namespace vorlick

@@ -19,6 +19,11 @@ namespace {
 // The box's one timer, which wakes the countdown.
 constexpr UINT_PTR kCountdownTimer = 1;
 
+// How often a box refused before it appeared is made again, and the pause
+// between the tries.
+constexpr int kCreateAttempts = 4;
+constexpr DWORD kCreateRetryMs = 20;
+
 BoxCall* CallOf(HWND box) {
   return reinterpret_cast<BoxCall*>(GetWindowLongPtrW(box, DWLP_USER));
 }
@@ -69,6 +74,7 @@ void FocusDefault(HWND box, const BoxCall& call) {
 }
 
 BOOL StartBox(HWND box, BoxCall& call) {
+  call.started = true;
   SetWindowLongPtrW(box, DWLP_USER, reinterpret_cast<LONG_PTR>(&call));
   SetWindowTextW(box, call.caption);
   SetDlgItemTextW(box, kTextId, call.text);
@@ -160,9 +166,18 @@ int ShowBox(BoxCall& call) {
   }
   const OwnManifest controls;  // active until the box is gone
   call.keyFilter = WatchBoxKeys();
-  const INT_PTR result = DialogBoxIndirectParamW(
-      reinterpret_cast<HINSTANCE>(&__ImageBase), AsTemplate(dialog), call.owner,
-      BoxProc, reinterpret_cast<LPARAM>(&call));
+  // Wine refuses a dialog now and then when several threads make their first
+  // version-6 controls at the same moment (a control's creation fails and
+  // the box goes before WM_INITDIALOG). Nothing was shown then, so making
+  // it again is safe; a box that did appear is never made twice.
+  INT_PTR result = -1;
+  for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {
+    if (attempt > 0) Sleep(kCreateRetryMs);
+    result = DialogBoxIndirectParamW(
+        reinterpret_cast<HINSTANCE>(&__ImageBase), AsTemplate(dialog),
+        call.owner, BoxProc, reinterpret_cast<LPARAM>(&call));
+    if (result != -1 || call.started) break;
+  }
   StopWatchingKeys(call.keyFilter);
   EnableAgain(disabled);
   ReleaseGdi(call.gdi);
