@@ -8,7 +8,7 @@
 #                           generated headers the sources include)
 set -eu
 cd "$(dirname "$0")/.."
-folders="app client display platform request tests tools"
+folders="app client display platform request shared tests tools"
 jobs=$(nproc 2>/dev/null || echo 2)
 
 echo "==== clang-format"
@@ -20,8 +20,20 @@ for preset in native windows; do
   echo "==== clang-tidy: $preset"
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j "$jobs" >/dev/null
+  # clang does not find MinGW's C++ headers beside a "-posix" compiler by
+  # itself: it gets the target and that compiler's own C++ folders.
+  extra=""
+  if [ "$preset" = windows ]; then
+    cxx=$(sed -n 's/^ *"command": "\([^ ]*g++[^ ]*\) .*/\1/p' \
+      build/windows/compile_commands.json | head -n 1)
+    extra="-extra-arg=--target=i686-w64-mingw32"
+    for dir in $(echo | "$cxx" -xc++ -E -v - 2>&1 | sed -n 's|^ \(/.*/include/c++.*\)$|\1|p'); do
+      extra="$extra -extra-arg=-isystem$dir"
+    done
+  fi
   # Only the project's own files: not GoogleTest's, nor what the build made.
-  run-clang-tidy -p "build/$preset" -j "$jobs" -quiet \
+  # shellcheck disable=SC2086
+  run-clang-tidy -p "build/$preset" -j "$jobs" -quiet $extra \
     "^$PWD/($(echo $folders | tr ' ' '|'))/" >"build/$preset/clang-tidy.log" 2>&1 ||
     {
       grep -E 'warning:|error:' "build/$preset/clang-tidy.log" >&2

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <random>
 
@@ -18,8 +19,9 @@ using std::u16string;
 AskRequest ReadBack(const std::string& file) {
   static RequestText text;
   std::memset(text, 0, sizeof text);
-  std::memcpy(text, file.data(),
-              std::min(file.size(), std::size_t{kRequestFileBytes}));
+  std::copy_n(file.data(),
+              std::min(file.size(), std::size_t{kRequestFileBytes}),
+              reinterpret_cast<char*>(text));
   MessageRequest read{};
   ParseRequestText(text, read);
   return {read.title, read.body, read.style, read.timeout, read.defaultId};

@@ -258,7 +258,7 @@ class ScreenDpiForNewProcesses {
 // started on a desktop of its own hands no exit code back).
 void ExpectChildPasses(const std::wstring& filter, const std::wstring& prefix) {
   const TempFolder scratch;
-  const std::wstring folder = scratch.root();
+  const std::wstring& folder = scratch.root();
   const std::wstring report = folder + L"\\report.xml";
   std::wstring line = prefix + L"\"" + ProgramFolder() +
                       L"\\vorlick_look_child.exe\" --gtest_filter=" + filter +

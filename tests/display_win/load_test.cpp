@@ -53,7 +53,7 @@ HANDLE Start(const std::wstring& exe, const std::wstring& path,
 
 TEST(Load, HundredProgramsTimeOutAndDeleteEachItsOwnRequest) {
   const TempFolder scratch;
-  const std::wstring folder = scratch.root();
+  const std::wstring& folder = scratch.root();
   const std::wstring exe = StagedFolder() + L"\\Tandrel.exe";
   ASSERT_TRUE(WriteBytes(folder + L"\\bystander.txt", "stays"));
   std::vector<std::wstring> paths;

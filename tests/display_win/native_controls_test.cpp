@@ -156,9 +156,9 @@ TEST(NativeControls, InAHostWithoutManifest) {
       {"library without manifest", false, false, L"Button"},
   };
   const TempFolder scratch;
-  const std::wstring folder = scratch.root();
-  const VorlickFunction real = LoadFrom(StagedFolder() + L"\\Vorlick.dll");
-  const VorlickFunction classic = LoadFrom(CopyWithoutResources(folder));
+  const std::wstring& folder = scratch.root();
+  VorlickFunction real = LoadFrom(StagedFolder() + L"\\Vorlick.dll");
+  VorlickFunction classic = LoadFrom(CopyWithoutResources(folder));
   ASSERT_NE(real, nullptr);
   ASSERT_NE(classic, nullptr);
   // A version-6 context of the host's own.
@@ -204,7 +204,7 @@ TEST(NativeControls, InAHostWithoutManifest) {
 
 TEST(NativeControls, InTandrelExe) {
   const TempFolder scratch;
-  const std::wstring folder = scratch.root();
+  const std::wstring& folder = scratch.root();
   const std::wstring request = folder + L"\\request.txt";
   ASSERT_TRUE(WriteBytes(
       request, Utf16Bytes(u"<TITLE>Controls<\\TITLE><BODY>Which controls?"

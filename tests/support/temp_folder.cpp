@@ -18,7 +18,7 @@ std::wstring MakeFolder() {
   const std::wstring stem = std::wstring(temp) + L"tandrel-test-" +
                             std::to_wstring(GetCurrentProcessId()) + L"-";
   while (true) {
-    const std::wstring folder = stem + std::to_wstring(next++);
+    std::wstring folder = stem + std::to_wstring(next++);
     if (CreateDirectoryW(folder.c_str(), nullptr)) return folder;
     if (GetLastError() != ERROR_ALREADY_EXISTS) return {};
   }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -84,9 +85,9 @@ class MismatchLog {
 ExpectedRecord ReadInProcess(const std::string& file) {
   static RequestText text;
   std::memset(text, 0, sizeof text);
-  std::memcpy(
-      text, file.data(),
-      file.size() < kRequestFileBytes ? file.size() : kRequestFileBytes);
+  std::copy_n(file.data(),
+              file.size() < kRequestFileBytes ? file.size() : kRequestFileBytes,
+              reinterpret_cast<char*>(text));
   MessageRequest request{};
   ParseRequestText(text, request);
   return {request.title, request.body, request.style, request.timeout,
@@ -136,7 +137,7 @@ TEST(Differential, TandrelExeMatchesNativeRecords) {
   const std::vector<ExpectedRecord> expected = LoadExpected();
   ASSERT_FALSE(expected.empty()) << "no cases in " << CaseFolder();
   const TempFolder scratch;
-  const std::wstring folder = scratch.root();
+  const std::wstring& folder = scratch.root();
   const std::wstring request = folder + L"\\request.txt";
   const std::wstring record = folder + L"\\calls.rec";
   SetEnvironmentVariableW(L"VORLICK_RECORD", record.c_str());

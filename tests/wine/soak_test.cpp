@@ -125,7 +125,7 @@ TEST(Soak, TandrelExeRunTwoHundredTimes) {
   const std::string server = ServerProcess();
   ASSERT_FALSE(server.empty()) << "no Wine server of this prefix in Z:\\proc";
   const TempFolder scratch;
-  const std::wstring folder = scratch.root();
+  const std::wstring& folder = scratch.root();
   const std::wstring request = folder + L"\\request.txt";
   const std::wstring record = folder + L"\\calls.rec";
   SetEnvironmentVariableW(L"VORLICK_RECORD", record.c_str());
