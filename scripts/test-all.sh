@@ -1,17 +1,21 @@
 #!/bin/sh
 # Runs every test: the native suites (plain, sanitized, with library
 # assertions), the fuzzers for a bounded time and the Windows build's suites
-# under Wine.
-# Usage: scripts/test-all.sh [PRESET...]   (default: all five)
+# under Wine, then the linters (scripts/lint.sh).
+# Usage: scripts/test-all.sh [STEP...]   (default: the five presets, then lint)
 set -eu
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-presets=${*:-native native-asan native-assertions fuzz windows}
+steps=${*:-native native-asan native-assertions fuzz windows lint}
 jobs=$(nproc 2>/dev/null || echo 2)
-for preset in $presets; do
-  echo "==== $preset"
-  cmake --preset "$preset" >/dev/null
-  cmake --build --preset "$preset" -j "$jobs"
-  ctest --preset "$preset" -j "$jobs"
+for step in $steps; do
+  echo "==== $step"
+  if [ "$step" = lint ]; then
+    scripts/lint.sh
+    continue
+  fi
+  cmake --preset "$step" >/dev/null
+  cmake --build --preset "$step" -j "$jobs"
+  ctest --preset "$step" -j "$jobs"
 done
-echo "==== all tests passed: $presets"
+echo "==== all tests passed: $steps"

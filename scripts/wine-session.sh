@@ -1,6 +1,8 @@
 #!/bin/sh
 # One Wine session for a build tree: a private prefix, one Xvfb display and a
-# persistent wineserver, shared by every Wine test and by the main job.
+# persistent wineserver, shared by every Wine test and by the main job. With
+# --display-only, the display alone: the native tests' display (the CTest
+# fixture "display") and each display a test ends under a box.
 #   wine-session.sh setup   STATE_DIR   prefix, Xvfb and wineserver up
 #   wine-session.sh setup   STATE_DIR --display-only   only the Xvfb display
 #   wine-session.sh run     STATE_DIR PROGRAM [ARGS...]   wine PROGRAM in it
@@ -22,21 +24,25 @@ wine_env() {
   if [ -f "$state/display" ]; then DISPLAY=$(cat "$state/display"); export DISPLAY; fi
 }
 
+# Xvfb takes the first free display number itself (-displayfd) and writes it
+# once it accepts connections: sessions started at the same time, here or in
+# other build trees, never pick the same one. -noreset: the server stays as it
+# is when its last client leaves, as a display-only session's often does
+# between two boxes.
 start_xvfb() {
-  for n in $(seq 90 140); do
-    [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >"$state/xvfb.log" 2>&1 &
-    echo $! >"$state/xvfb.pid"
-    for _ in $(seq 50); do
-      if xdpyinfo -display ":$n" >/dev/null 2>&1; then
-        echo ":$n" >"$state/display"
-        return 0
-      fi
-      kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null || break
-      sleep 0.1
-    done
+  rm -f "$state/display.number"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset \
+    3>"$state/display.number" </dev/null >"$state/xvfb.log" 2>&1 &
+  echo $! >"$state/xvfb.pid"
+  for _ in $(seq 100); do
+    if [ -s "$state/display.number" ]; then
+      echo ":$(cat "$state/display.number")" >"$state/display"
+      return 0
+    fi
+    kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null || break
+    sleep 0.1
   done
-  echo "wine-session: could not start Xvfb" >&2
+  echo "wine-session: could not start Xvfb (see $state/xvfb.log)" >&2
   return 1
 }
 
@@ -90,9 +96,10 @@ case $command in
     ;;
   cleanup)
     wine_env
-    wineserver -k 2>/dev/null || true
+    # A display-only session has no prefix, and so no wineserver to stop.
+    if [ -d "$WINEPREFIX" ]; then wineserver -k 2>/dev/null || true; fi
     if [ -f "$state/xvfb.pid" ]; then kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true; fi
-    rm -f "$state/display" "$state/xvfb.pid"
+    rm -f "$state/display" "$state/display.number" "$state/xvfb.pid"
     ;;
   *)
     echo "usage: wine-session.sh setup|run|env|cleanup STATE_DIR [...]" >&2

@@ -12,7 +12,8 @@
 
 int main() {
   if (GetACP() != 1252) {
-    std::fprintf(stderr, "the ANSI code page is %u, not 1252\n", GetACP());
+    (void)std::fprintf(stderr, "the ANSI code page is %u, not 1252\n",
+                       GetACP());
     return 1;
   }
   _setmode(_fileno(stdout), _O_BINARY);  // LF line ends, as in the tree

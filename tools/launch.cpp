@@ -9,7 +9,7 @@
 
 int wmain(int argc, wchar_t** argv) {
   if (argc != 3) {
-    std::fprintf(stderr, "usage: tandrel_launch PROGRAM TAIL\n");
+    (void)std::fprintf(stderr, "usage: tandrel_launch PROGRAM TAIL\n");
     return 2;
   }
   std::wstring line = L"\"" + std::wstring(argv[1]) + L"\" " + argv[2];
@@ -18,8 +18,8 @@ int wmain(int argc, wchar_t** argv) {
   PROCESS_INFORMATION process{};
   if (!CreateProcessW(argv[1], line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       nullptr, &startup, &process)) {
-    std::fprintf(stderr, "could not start the program: error %lu\n",
-                 GetLastError());
+    (void)std::fprintf(stderr, "could not start the program: error %lu\n",
+                       GetLastError());
     return 1;
   }
   WaitForSingleObject(process.hProcess, INFINITE);

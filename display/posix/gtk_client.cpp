@@ -20,8 +20,6 @@
 #include "helper_protocol.h"
 #include "write_all.h"
 
-extern char** environ;
-
 namespace vorlick {
 namespace {
 

@@ -93,8 +93,8 @@ int ShowBox(const Request& request) {
 int main() {
   // Programs GTK may start must not hold the library's socket open.
   if (fcntl(kSocket, F_SETFD, FD_CLOEXEC) != 0) _exit(2);
-  signal(SIGPIPE, SIG_IGN);  // a caller gone shows up as a failed write
-  signal(SIGTTOU, SIG_IGN);  // warnings reach a terminal from any group
+  (void)signal(SIGPIPE, SIG_IGN);  // a caller gone shows up as a failed write
+  (void)signal(SIGTTOU, SIG_IGN);  // warnings reach a terminal from any group
   Request request;
   if (!ReadRequest(request)) _exit(2);
   g_set_prgname(request.fixed.program[0] != 0 ? request.fixed.program

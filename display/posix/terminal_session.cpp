@@ -81,7 +81,7 @@ void OnEndingSignal(int signal) {
   sigaction(signal, &state.previous[SlotOf(signal)], nullptr);
   handedBack[SlotOf(signal)] = true;
   redraw = true;
-  raise(signal);
+  (void)raise(signal);
   errno = savedErrno;
   --handlersRunning;
 }
@@ -97,7 +97,7 @@ void OnStopSignal(int signal) {
   sigemptyset(&stop);
   sigaddset(&stop, signal);
   sigprocmask(SIG_UNBLOCK, &stop, nullptr);
-  raise(signal);  // stops the process here until it is continued
+  (void)raise(signal);  // stops the process here until it is continued
   sigprocmask(SIG_BLOCK, &stop, nullptr);
   sigaction(signal, &ours, nullptr);
   if (!leaving) {

@@ -173,9 +173,9 @@ int ShowBox(BoxCall& call) {
   INT_PTR result = -1;
   for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {
     if (attempt > 0) Sleep(kCreateRetryMs);
-    result = DialogBoxIndirectParamW(
-        reinterpret_cast<HINSTANCE>(&__ImageBase), AsTemplate(dialog),
-        call.owner, BoxProc, reinterpret_cast<LPARAM>(&call));
+    result = DialogBoxIndirectParamW(reinterpret_cast<HINSTANCE>(&__ImageBase),
+                                     AsTemplate(dialog), call.owner, BoxProc,
+                                     reinterpret_cast<LPARAM>(&call));
     if (result != -1 || call.started) break;
   }
   StopWatchingKeys(call.keyFilter);

@@ -1,5 +1,7 @@
 // MultiByteToWideChar and WideCharToMultiByte for the ANSI code page,
 // Windows-1252: one unit for each byte, one byte for each unit.
+#include <cstdint>
+
 #include "cp1252.h"
 #include "platform_api.h"
 
@@ -15,10 +17,24 @@ int ConvertUnits(int length, int capacity, Convert convert) {
   return length;
 }
 
+// Whether the bytes and the units share memory: Windows refuses to convert a
+// buffer onto itself, and so do we, so that a caller that tries fails here as
+// it would there.
+bool Overlap(const char* source, int sourceBytes, const char16_t* target,
+             int targetUnits) {
+  const auto from = reinterpret_cast<std::uintptr_t>(source);
+  const auto to = reinterpret_cast<std::uintptr_t>(target);
+  return from < to + sizeof(char16_t) * static_cast<unsigned>(targetUnits) &&
+         to < from + static_cast<unsigned>(sourceBytes);
+}
+
 }  // namespace
 
 int MultiByteToWideChar(UINT /*codePage*/, DWORD /*flags*/, const char* source,
                         int sourceBytes, char16_t* target, int targetUnits) {
+  if (targetUnits > 0 && Overlap(source, sourceBytes, target, targetUnits)) {
+    return 0;
+  }
   return ConvertUnits(sourceBytes, targetUnits, [&](int i) {
     target[i] = Cp1252ToUnit(static_cast<unsigned char>(source[i]));
   });

@@ -12,7 +12,7 @@ int wmain() {
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     const wchar_t* line = GetCommandLineW();
     DWORD written = 0;
-    WriteFile(file, line, static_cast<DWORD>(std::wcslen(line) * 2), &written,
+    WriteFile(file, line, static_cast<DWORD>(std::wcslen(line)) * 2, &written,
               nullptr);
     CloseHandle(file);
   }

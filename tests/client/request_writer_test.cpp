@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <random>
 
@@ -18,8 +19,9 @@ using std::u16string;
 AskRequest ReadBack(const std::string& file) {
   static RequestText text;
   std::memset(text, 0, sizeof text);
-  std::memcpy(text, file.data(),
-              std::min(file.size(), std::size_t{kRequestFileBytes}));
+  std::copy_n(file.data(),
+              std::min(file.size(), std::size_t{kRequestFileBytes}),
+              reinterpret_cast<char*>(text));
   MessageRequest read{};
   ParseRequestText(text, read);
   return {read.title, read.body, read.style, read.timeout, read.defaultId};
@@ -55,7 +57,7 @@ TEST(RequestWriter, AcceptedRequestsComeBackUnchanged) {
   }
   EXPECT_EQ(FormatRequest({u"", kLongest, 0, 0, 0}).size(), 2048u);
   EXPECT_EQ(FormatRequest({u"T", u"B", -7, 0, 6}).substr(0, 8),
-            std::string("<\0S\0T\0Y", 8));
+            std::string("<\0S\0T\0Y\0", 8));
 }
 
 struct Refusal {

@@ -1,6 +1,7 @@
 // Writes the differential cases: N request files and the record the native
 // reader makes of each, read the way the run reads them.
 // Usage: make_cases DIR COUNT [SEED]
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -15,9 +16,9 @@ namespace {
 ExpectedRecord ReadNatively(const std::string& file) {
   static RequestText text;
   std::memset(text, 0, sizeof text);
-  std::memcpy(
-      text, file.data(),
-      file.size() < kRequestFileBytes ? file.size() : kRequestFileBytes);
+  std::copy_n(file.data(),
+              file.size() < kRequestFileBytes ? file.size() : kRequestFileBytes,
+              reinterpret_cast<char*>(text));
   MessageRequest request{};  // as the run starts it
   ParseRequestText(text, request);
   return {request.title, request.body, request.style, request.timeout,

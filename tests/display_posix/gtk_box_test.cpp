@@ -1,5 +1,5 @@
 // The GTK box through the library, as its callers see it: shown by the
-// helper program on a private Xvfb display, found by its caption with
+// helper program on the shared test display, found by its caption with
 // xdotool and typed into as a user would.
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -79,6 +79,8 @@ TEST(GtkBoxTest, FocusMovesAndLettersChoose) {
       {"right", 0x3, 0, "", "Right Right Return", 2},
       {"right wraps", 0x4, 0, "", "Right Right Return", 6},
       {"left wraps", 0x3, 0, "", "Left Return", 2},
+      // Right to left, Yes is the rightmost button: Left goes on to No.
+      {"right to left", 0x3 | 0x100000, 0, "", "Left Return", 7},
       {"letter", 0x4, 0, "", "n", 7},
       {"letter retry", 0x2, 0, "", "r", 4},
       {"shared letter", 0x6, 0, "c", "Return", 11},
@@ -191,6 +193,6 @@ TEST(GtkBoxTest, InvalidButtonSetGivesZeroAtOnce) {
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
-  testing::AddGlobalTestEnvironment(new vorlick_test::XvfbEnvironment);
+  testing::AddGlobalTestEnvironment(new SharedDisplayEnvironment);
   return RUN_ALL_TESTS();
 }

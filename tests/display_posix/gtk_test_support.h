@@ -1,5 +1,5 @@
-// What the GTK box tests need: private Xvfb displays, and xdotool to find
-// boxes and type into them.
+// What the GTK box tests need besides the shared display (test_display.h):
+// boxes on threads of their own, and xdotool to find them and type into them.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,34 +8,9 @@
 #include <future>
 #include <string>
 
+#include "test_display.h"
+
 namespace vorlick_test {
-
-// An Xvfb server on the first free display of `first` to `last`; ended with
-// the object, or by End() while boxes are up on it.
-class Xvfb {
- public:
-  Xvfb(int first, int last);
-  ~Xvfb() { End(); }
-  Xvfb(const Xvfb&) = delete;
-  Xvfb& operator=(const Xvfb&) = delete;
-
-  void End();
-  const std::string& name() const { return name_; }  // empty: none started
-
- private:
-  pid_t server_ = -1;
-  std::string name_;
-};
-
-// One Xvfb for the whole test program (:71 to :79), DISPLAY pointing at it.
-class XvfbEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override;
-  void TearDown() override;
-
- private:
-  Xvfb* server_ = nullptr;
-};
 
 // A box shown on a thread of its own, as a caller of the library would.
 class AsyncBox {

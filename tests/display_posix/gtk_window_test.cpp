@@ -1,5 +1,5 @@
-// The GTK box's window as the helper shows it, run in this process on a
-// private Xvfb display: looked at through GTK and ATK while it is up, then
+// The GTK box's window as the helper shows it, run in this process on the
+// shared test display: looked at through GTK and ATK while it is up, then
 // answered.
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
@@ -104,12 +104,26 @@ BoxPlan Plan(unsigned style, const char* language = "en") {
   return plan;
 }
 
+// GTK's own toplevel windows: it keeps a hidden tooltip popup per display.
+int Toplevels() {
+  int toplevels = 0;
+  GList* windows = gtk_window_list_toplevels();
+  for (GList* item = windows; item != nullptr; item = item->next) {
+    toplevels += gtk_window_get_window_type(GTK_WINDOW(item->data)) ==
+                 GTK_WINDOW_TOPLEVEL;
+  }
+  g_list_free(windows);
+  return toplevels;
+}
+
 class GtkWindowTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     gtk_disable_setlocale();
     ASSERT_TRUE(gtk_init_check(nullptr, nullptr));
   }
+  // Every box is gone with its call: GTK holds no window of it.
+  void TearDown() override { EXPECT_EQ(Toplevels(), 0); }
 };
 
 struct LookCase {
@@ -323,24 +337,11 @@ TEST_F(GtkWindowTest, TimeOutBeforeTheBoxIsUp) {
   EXPECT_FALSE(shown);
 }
 
-// Run last: after all the boxes above, GTK holds no window of theirs.
-TEST_F(GtkWindowTest, ZzNoWindowIsLeftBehind) {
-  int toplevels = 0;
-  GList* windows = gtk_window_list_toplevels();
-  for (GList* item = windows; item != nullptr; item = item->next) {
-    // GTK keeps a hidden tooltip popup per display for itself.
-    toplevels += gtk_window_get_window_type(GTK_WINDOW(item->data)) ==
-                 GTK_WINDOW_TOPLEVEL;
-  }
-  g_list_free(windows);
-  EXPECT_EQ(toplevels, 0);
-}
-
 }  // namespace
 }  // namespace vorlick_test
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
-  testing::AddGlobalTestEnvironment(new vorlick_test::XvfbEnvironment);
+  testing::AddGlobalTestEnvironment(new SharedDisplayEnvironment);
   return RUN_ALL_TESTS();
 }

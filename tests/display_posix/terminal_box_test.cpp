@@ -71,6 +71,10 @@ std::string Focused(const std::string& before, const std::string& key,
   return kReverse + "> " + Label(before, key, after, true) + " <" + kPlain;
 }
 
+// What the box turns off while it is up: line editing, echo, and the
+// terminal's own extensions (such as a literal-next key).
+constexpr tcflag_t kLineModes = ICANON | ECHO | IEXTEN;
+
 void ExpectCleanEnd(const Report& report) {
   EXPECT_TRUE(report.modesSame);
   EXPECT_TRUE(report.fdsSame);
@@ -121,6 +125,17 @@ TEST(TerminalBoxTest, KeysChooseAsTheContractSays) {
     ExpectCleanEnd(report);
     EXPECT_TRUE(SameModes(job.Modes(), job.InitialModes()));
   }
+}
+
+// An arrow key's sequence may reach the box in parts: ESC and, a moment
+// later, the rest is still the arrow, not the Escape key.
+TEST(TerminalBoxTest, ArrowKeyInPartsIsNoEscape) {
+  PtyJob job(OneBox(0x3, 0, 0));
+  ASSERT_TRUE(WaitForBox(job));
+  job.Send(kEsc);
+  std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  job.Send(std::string(kRight).substr(1) + "\r");
+  EXPECT_EQ(job.TakeReport().result, 7);
 }
 
 TEST(TerminalBoxTest, DrawsCaptionIconTextAndTheFocus) {
@@ -217,7 +232,7 @@ TEST(TerminalBoxTest, CtrlZStopsWithTheModesRestoredAndContinuesTheBox) {
   EXPECT_TRUE(SameModes(job.Modes(), job.InitialModes()));
   kill(job.boxPid(), SIGCONT);
   ASSERT_TRUE(WaitForBox(job));  // drawn anew
-  EXPECT_EQ(job.Modes().c_lflag & (ICANON | ECHO), 0u);
+  EXPECT_EQ(job.Modes().c_lflag & kLineModes, 0u);
   job.Send("n");
   const Report report = job.TakeReport();
   EXPECT_EQ(report.result, 7);
@@ -238,7 +253,7 @@ TEST(TerminalBoxTest, ProcessOwnSigintHandlerRunsAndTheBoxGoesOn) {
   ASSERT_TRUE(WaitForBox(job));
   job.Send("\x03");
   ASSERT_TRUE(WaitForBox(job));  // drawn anew, with the box's modes again
-  EXPECT_EQ(job.Modes().c_lflag & (ICANON | ECHO), 0u);
+  EXPECT_EQ(job.Modes().c_lflag & kLineModes, 0u);
   job.Send("\r");
   const Report report = job.TakeReport();
   EXPECT_EQ(report.result, 6);
@@ -286,15 +301,27 @@ TEST(TerminalBoxTest, TwoThreadsTakeTurnsAndTimeOutOnTheirOwn) {
   ExpectCleanEnd(report);
 }
 
-TEST(TerminalBoxTest, InvalidButtonSetDrawsNothingAndGivesZero) {
-  PtyJob job([](Report& report) {
-    report.result = Show(u"x", u"Caption", 0x7, 5, 0, &report.elapsedMs);
-  });
-  const Report report = job.TakeReport();
-  EXPECT_EQ(report.result, 0);
-  EXPECT_LT(report.elapsedMs, 500);
-  EXPECT_EQ(job.screen().find("Caption"), std::string::npos);
-  ExpectCleanEnd(report);
+// No box for an invalid button set, nor for a process in the background of
+// its terminal, which the terminal would stop for reading it.
+TEST(TerminalBoxTest, DrawsNothingAndGivesZeroAtOnce) {
+  struct Case {
+    const char* name;
+    unsigned style;
+    BoxSetUp setUp;
+  };
+  const Case cases[] = {
+      {"invalid button set", 0x7, {}},
+      {"in the background", 0x4, [] { tcsetpgrp(STDIN_FILENO, getppid()); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    PtyJob job(OneBox(c.style, 5, 0), c.setUp);
+    const Report report = job.TakeReport();
+    EXPECT_EQ(report.result, 0);
+    EXPECT_LT(report.elapsedMs, 500);
+    EXPECT_EQ(job.screen().find("Caption"), std::string::npos);
+    ExpectCleanEnd(report);
+  }
 }
 
 // A terminal without cursor movement gets plain text: no escape byte at all,

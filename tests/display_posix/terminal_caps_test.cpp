@@ -12,6 +12,7 @@
 #include <map>
 #include <string>
 
+#include "temp_folder.h"
 #include "terminal_layout.h"
 #include "terminal_screen.h"
 
@@ -43,7 +44,7 @@ std::string Entry(int magic, const std::map<int, std::string>& strings,
   put(count), put(static_cast<int>(table.size()));
   bytes += names + '\0' + '\1';  // the names and one boolean
   bytes += '\0';                 // numbers start on an even byte
-  bytes.append(3 * (magic == kLegacy ? 2 : 4), '\x50');
+  bytes.append(magic == kLegacy ? 6 : 12, '\x50');  // three numbers
   for (int i = 0; i < count; ++i) put(offsets.count(i) ? offsets[i] : -1);
   return bytes + table;
 }
@@ -134,9 +135,7 @@ TEST(TerminalCapsTest, RefusesWhatIsNoEntry) {
 class TerminfoFolders : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/tandrel-terminfo-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    root_ = pattern;
+    ASSERT_FALSE(root_.empty());
     for (const char* name : {"TERMINFO", "TERMINFO_DIRS", "HOME"}) {
       const char* value = getenv(name);
       saved_[name] = value != nullptr ? value : "\x01";
@@ -144,7 +143,6 @@ class TerminfoFolders : public ::testing::Test {
     }
   }
   void TearDown() override {
-    std::filesystem::remove_all(root_);
     for (const auto& [name, value] : saved_) {
       if (value == "\x01") {
         unsetenv(name.c_str());
@@ -162,7 +160,8 @@ class TerminfoFolders : public ::testing::Test {
         << Entry(kLegacy, {{19, up}});
     return root_ + "/" + folder;
   }
-  std::string root_;
+  TempFolder folder_;
+  const std::string root_ = folder_.root();
   std::map<std::string, std::string> saved_;
 };
 

@@ -196,12 +196,24 @@ TEST(TerminalLayoutTest, TextWrapsBesideTheIcon) {
   EXPECT_EQ(text, (Lines{"(!) aaaa bbbb cccc", "    dddd"}));
 }
 
+// The box takes every row but one, kept free for the cursor: 3 rows of text
+// are left of 8 without a countdown, of 10 with one.
 TEST(TerminalLayoutTest, TallTextIsCutToTheTerminal) {
-  // 8 rows: one kept free, 4 for caption, gaps and buttons, 3 for the text.
-  const TerminalLayout layout = LayOut(0x0, "c", "1\n2\n3\n4\n5", 0, 80, 8);
-  const Lines expected = {
-      B + "c" + P, "", "1", "2", "…", "", R + "> " + U + "O" + u + "K <" + P};
-  EXPECT_EQ(layout.lines, expected);
+  const std::string ok = R + "> " + U + "O" + u + "K <" + P;
+  struct Case {
+    std::uint64_t seconds;
+    int rows;
+    Lines lines;
+  };
+  const Case cases[] = {
+      {0, 8, {B + "c" + P, "", "1", "2", "…", "", ok}},
+      {10, 10, {B + "c" + P, "", "1", "2", "…", "", "Closes in 10 s", "", ok}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(LayOut(0x0, "c", "1\n2\n3\n4\n5", c.seconds, 80, c.rows).lines,
+              c.lines)
+        << c.rows;
+  }
 }
 
 // Whatever the width, no line is wider than the terminal's columns less the

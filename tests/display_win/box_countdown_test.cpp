@@ -14,7 +14,7 @@ namespace {
 std::wstring NextCountdown(HWND box, const std::wstring& shown, DWORD waitMs) {
   const ULONGLONG end = GetTickCount64() + waitMs;
   while (GetTickCount64() < end && IsWindow(box)) {
-    const std::wstring now = CountdownOf(box);
+    std::wstring now = CountdownOf(box);
     if (now != shown) return now;
     Sleep(20);
   }

@@ -9,6 +9,7 @@
 #include "driver.h"
 #include "e2e_support.h"
 #include "look_support.h"
+#include "temp_folder.h"
 #include "vorlick_harness.h"
 
 namespace {
@@ -256,7 +257,8 @@ class ScreenDpiForNewProcesses {
 // command line and expects them all to pass, from its XML report (a child
 // started on a desktop of its own hands no exit code back).
 void ExpectChildPasses(const std::wstring& filter, const std::wstring& prefix) {
-  const std::wstring folder = MakeScratchFolder(L"look-child");
+  const TempFolder scratch;
+  const std::wstring& folder = scratch.root();
   const std::wstring report = folder + L"\\report.xml";
   std::wstring line = prefix + L"\"" + ProgramFolder() +
                       L"\\vorlick_look_child.exe\" --gtest_filter=" + filter +
@@ -273,7 +275,6 @@ void ExpectChildPasses(const std::wstring& filter, const std::wstring& prefix) {
   for (int waited = 0; waited < 600 && !ReadBytes(report, xml); ++waited) {
     Sleep(100);
   }
-  RemoveTree(folder);
   ASSERT_FALSE(xml.empty()) << "the child wrote no report";
   EXPECT_NE(xml.find(" failures=\"0\""), std::string::npos) << xml;
   EXPECT_NE(xml.find(" errors=\"0\""), std::string::npos) << xml;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "e2e_support.h"
+#include "temp_folder.h"
 #include "vorlick_harness.h"
 
 namespace {
@@ -51,7 +52,8 @@ HANDLE Start(const std::wstring& exe, const std::wstring& path,
 }
 
 TEST(Load, HundredProgramsTimeOutAndDeleteEachItsOwnRequest) {
-  const std::wstring folder = MakeScratchFolder(L"load");
+  const TempFolder scratch;
+  const std::wstring& folder = scratch.root();
   const std::wstring exe = StagedFolder() + L"\\Tandrel.exe";
   ASSERT_TRUE(WriteBytes(folder + L"\\bystander.txt", "stays"));
   std::vector<std::wstring> paths;
@@ -90,7 +92,6 @@ TEST(Load, HundredProgramsTimeOutAndDeleteEachItsOwnRequest) {
   EXPECT_TRUE(FileExists(folder + L"\\bystander.txt"));
   EXPECT_EQ(FilesIn(folder), 1);
   EXPECT_GE(wallMs, 3000u);
-  RemoveTree(folder);
 }
 
 TEST(Load, TwentyThreadsOfOneProcessEachShowABox) {

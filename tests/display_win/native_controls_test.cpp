@@ -15,6 +15,7 @@
 #include "driver.h"
 #include "e2e_support.h"
 #include "recorded_run.h"
+#include "temp_folder.h"
 #include "vorlick_harness.h"
 
 namespace {
@@ -154,9 +155,10 @@ TEST(NativeControls, InAHostWithoutManifest) {
       {"real library, host's context active", true, true, kVersion6Button},
       {"library without manifest", false, false, L"Button"},
   };
-  const std::wstring folder = MakeScratchFolder(L"native-controls");
-  const VorlickFunction real = LoadFrom(StagedFolder() + L"\\Vorlick.dll");
-  const VorlickFunction classic = LoadFrom(CopyWithoutResources(folder));
+  const TempFolder scratch;
+  const std::wstring& folder = scratch.root();
+  VorlickFunction real = LoadFrom(StagedFolder() + L"\\Vorlick.dll");
+  VorlickFunction classic = LoadFrom(CopyWithoutResources(folder));
   ASSERT_NE(real, nullptr);
   ASSERT_NE(classic, nullptr);
   // A version-6 context of the host's own.
@@ -198,11 +200,11 @@ TEST(NativeControls, InAHostWithoutManifest) {
     if (after != nullptr) ReleaseActCtx(after);
   }
   ReleaseActCtx(hostContext);
-  RemoveTree(folder);
 }
 
 TEST(NativeControls, InTandrelExe) {
-  const std::wstring folder = MakeScratchFolder(L"native-controls-tandrel");
+  const TempFolder scratch;
+  const std::wstring& folder = scratch.root();
   const std::wstring request = folder + L"\\request.txt";
   ASSERT_TRUE(WriteBytes(
       request, Utf16Bytes(u"<TITLE>Controls<\\TITLE><BODY>Which controls?"
@@ -218,7 +220,6 @@ TEST(NativeControls, InTandrelExe) {
   ASSERT_TRUE(outcome.finished);
   EXPECT_EQ(outcome.exitCode, static_cast<DWORD>(IDNO));
   ExpectButtons(readings, 2, kVersion6Button, true);
-  RemoveTree(folder);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "driver.h"
 #include "e2e_support.h"
 #include "recorded_run.h"
+#include "temp_folder.h"
 #include "vorlick_harness.h"
 
 namespace {
@@ -29,11 +30,7 @@ std::u16string Request(const std::u16string& title, const std::u16string& body,
 
 class TandrelBox : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = MakeScratchFolder(L"vorlick-" + CurrentTestName());
-    request_ = folder_ + L"\\request.txt";
-  }
-  void TearDown() override { RemoveTree(folder_); }
+  void SetUp() override { request_ = folder_ + L"\\request.txt"; }
 
   // Writes the request, runs Tandrel.exe on it and hands its box to `onBox`.
   ProcessOutcome Run(const std::u16string& request, const BoxHandler& onBox) {
@@ -47,7 +44,8 @@ class TandrelBox : public ::testing::Test {
                       onBox);
   }
 
-  std::wstring folder_;
+  const TempFolder scratch_;
+  const std::wstring folder_ = scratch_.root();
   std::wstring request_;
 };
 

@@ -1,5 +1,5 @@
-// Running the native program from outside: waiting for a child with a
-// deadline, and a private Xvfb display.
+// Running the native program from outside: as a job without a terminal, and
+// waiting for it with a deadline.
 #pragma once
 
 #include <fcntl.h>
@@ -8,7 +8,6 @@
 #include <time.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <string>
 
 inline long long NowMs() {
@@ -31,50 +30,6 @@ inline int WaitExit(pid_t pid, int ms) {
   }
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
-
-// One private Xvfb display, ended with the object.
-class XvfbDisplay {
- public:
-  // Takes the first free display number from `first` to `last`.
-  XvfbDisplay(int first, int last) {
-    for (int number = first; number <= last && name_.empty(); ++number) {
-      std::string candidate = ":" + std::to_string(number);
-      std::string lock = "/tmp/.X" + std::to_string(number) + "-lock";
-      if (access(lock.c_str(), F_OK) == 0) continue;
-      server_ = fork();
-      if (server_ == 0) {
-        int null = open("/dev/null", O_RDWR);
-        dup2(null, 1);
-        dup2(null, 2);
-        execlp("Xvfb", "Xvfb", candidate.c_str(), "-screen", "0", "1024x768x24",
-               "-nolisten", "tcp", nullptr);
-        _exit(127);
-      }
-      for (int i = 0; i < 50 && name_.empty(); ++i) {
-        usleep(100000);
-        std::string probe =
-            "xdpyinfo -display " + candidate + " >/dev/null 2>&1";
-        if (std::system(probe.c_str()) == 0) name_ = candidate;
-      }
-    }
-  }
-  ~XvfbDisplay() { End(); }
-  // Ends the server now, as a display that goes away under a box.
-  void End() {
-    if (server_ > 0) {
-      kill(server_, SIGTERM);
-      waitpid(server_, nullptr, 0);
-      server_ = -1;
-    }
-  }
-  XvfbDisplay(const XvfbDisplay&) = delete;
-  XvfbDisplay& operator=(const XvfbDisplay&) = delete;
-  const std::string& name() const { return name_; }
-
- private:
-  pid_t server_ = -1;
-  std::string name_;
-};
 
 // Starts `program` on `path` as a job without a terminal (its own session,
 // standard streams on /dev/null), on `display` or, when empty, on none.

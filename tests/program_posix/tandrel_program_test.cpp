@@ -1,11 +1,9 @@
 // The native tandrel program, run whole on real request files: without any
-// display, on a pseudo-terminal (terminal box), on a private Xvfb display
+// display, on a pseudo-terminal (terminal box), on the shared test display
 // (GTK box, also one that ends under the box), and installed without its
 // display library or without the GTK helper.
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <pty.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -18,7 +16,9 @@
 #include <vector>
 
 #include "program_run.h"
+#include "pty_job.h"
 #include "temp_folder.h"
+#include "test_display.h"
 
 namespace {
 
@@ -137,65 +137,23 @@ TEST(TandrelProgram, ProgramInAFolderWithAQuoteAndBlanks) {
 
 // tandrel on a new pseudo-terminal that is its controlling terminal; with
 // `display`, a display named in its environment too.
-class TerminalRun {
+class TerminalRun : public vorlick_test::PtyJob {
  public:
   explicit TerminalRun(const std::string& path,
                        const std::string& program = Program(),
-                       const std::string& display = "") {
-    child_ = forkpty(&master_, nullptr, nullptr, nullptr);
-    if (child_ == 0) {
-      if (display.empty()) {
-        unsetenv("DISPLAY");
-      } else {
-        setenv("DISPLAY", display.c_str(), 1);
-      }
-      unsetenv("WAYLAND_DISPLAY");
-      unsetenv("GDK_BACKEND");
-      setenv("TERM", "xterm", 1);
-      execl(program.c_str(), "tandrel", path.c_str(), nullptr);
-      _exit(127);
-    }
-  }
-  ~TerminalRun() {
-    if (child_ > 0) WaitExit(child_, 1);
-    if (master_ >= 0) close(master_);
-  }
-  TerminalRun(const TerminalRun&) = delete;
-  TerminalRun& operator=(const TerminalRun&) = delete;
+                       const std::string& display = "")
+      : PtyJob([=](vorlick_test::Report&) {
+          if (!display.empty()) setenv("DISPLAY", display.c_str(), 1);
+          unsetenv("GDK_BACKEND");
+          execl(program.c_str(), "tandrel", path.c_str(), nullptr);
+          _exit(127);
+        }) {}
 
-  bool WaitFor(const std::string& text, int ms = 5000) {
-    const long long deadline = NowMs() + ms;
-    while (screen_.find(text) == std::string::npos && NowMs() < deadline) {
-      pollfd ready{master_, POLLIN, 0};
-      if (poll(&ready, 1, 50) > 0) {
-        char chunk[1024];
-        ssize_t got = read(master_, chunk, sizeof chunk);
-        if (got <= 0) break;
-        screen_.append(chunk, got);
-      }
-    }
-    return screen_.find(text) != std::string::npos;
-  }
-  void Send(const std::string& keys) {
-    EXPECT_EQ(write(master_, keys.data(), keys.size()),
-              static_cast<ssize_t>(keys.size()));
-  }
+  // The program's exit status; -1 while it runs after `ms`.
   int Status(int ms = 10000) {
-    // Keep reading, so the box never blocks on a full terminal.
-    const long long deadline = NowMs() + ms;
-    int status = 0;
-    while (waitpid(child_, &status, WNOHANG) == 0) {
-      if (NowMs() > deadline) return -1;
-      WaitFor("\x01never", 20);
-    }
-    child_ = -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    const int status = TakeStatus(ms);
+    return status >= 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
-
- private:
-  pid_t child_ = -1;
-  int master_ = -1;
-  std::string screen_;
 };
 
 TEST(TandrelProgram, TerminalBoxAnswersWithTheButtonsId) {
@@ -214,7 +172,7 @@ TEST(TandrelProgram, TerminalBoxAnswersWithTheButtonsId) {
     TempFolder folder;
     std::string path = folder.Write("request.txt", kYesNo);
     TerminalRun run(path);
-    ASSERT_TRUE(run.WaitFor("Go on?"));
+    ASSERT_TRUE(run.WaitFor("Go on?", 5000));
     run.Send(c.keys);
     if (c.status < 0) {
       EXPECT_EQ(run.Status(1000), -1);  // still waiting for an answer
@@ -234,7 +192,7 @@ TEST(TandrelProgram, TerminalBoxTimesOutWithItsOwnStatus) {
       "<TITLE>T<\\TITLE><BODY>Wait<\\BODY><TIMEDOUT>1<\\TIMEDOUT>");
   const long long start = NowMs();
   TerminalRun run(path);
-  ASSERT_TRUE(run.WaitFor("Closes in 1 s"));
+  ASSERT_TRUE(run.WaitFor("Closes in 1 s", 5000));
   EXPECT_EQ(run.Status(), 124);
   EXPECT_GE(NowMs() - start, 900);
   EXPECT_FALSE(Exists(path));
@@ -251,9 +209,9 @@ std::string Shell(const std::string& command) {
 }
 
 TEST(TandrelProgram, GtkBoxAnswersAndTimesOut) {
-  XvfbDisplay display(81, 89);
-  ASSERT_FALSE(display.name().empty()) << "no Xvfb on :81 to :89";
-  const std::string find = "DISPLAY=" + display.name() +
+  const std::string display = SharedDisplay();
+  ASSERT_FALSE(display.empty());
+  const std::string find = "DISPLAY=" + display +
                            " xdotool search --sync --onlyvisible --name "
                            "'^Tandrel question$' 2>/dev/null | head -1";
   struct Case {
@@ -276,7 +234,7 @@ TEST(TandrelProgram, GtkBoxAnswersAndTimesOut) {
     pid_t child = fork();
     if (child == 0) {
       setsid();
-      setenv("DISPLAY", display.name().c_str(), 1);
+      setenv("DISPLAY", display.c_str(), 1);
       execl(Program().c_str(), "tandrel", path.c_str(), nullptr);
       _exit(127);
     }
@@ -284,8 +242,8 @@ TEST(TandrelProgram, GtkBoxAnswersAndTimesOut) {
     ASSERT_FALSE(window.empty());
     window.pop_back();
     if (!c.keys.empty()) {
-      Shell("DISPLAY=" + display.name() + " xdotool windowfocus --sync " +
-            window + " key --delay 80 " + c.keys);
+      Shell("DISPLAY=" + display + " xdotool windowfocus --sync " + window +
+            " key --delay 80 " + c.keys);
     }
     EXPECT_EQ(WaitExit(child, 10000), c.status);
     if (c.keys.empty()) {
@@ -298,8 +256,8 @@ TEST(TandrelProgram, GtkBoxAnswersAndTimesOut) {
 // The run ends with the box: 0 as for a box that could not be shown, the
 // request consumed.
 TEST(TandrelProgram, DisplayEndingUnderTheGtkBoxGivesStatusZero) {
-  XvfbDisplay display(81, 89);
-  ASSERT_FALSE(display.name().empty()) << "no Xvfb on :81 to :89";
+  PrivateDisplay display;
+  ASSERT_FALSE(display.name().empty()) << "no display of its own";
   TempFolder folder;
   const std::string path =
       folder.Write("request.txt", kYesNo + "<TIMEDOUT>20<\\TIMEDOUT>");
@@ -330,8 +288,8 @@ std::string Install(const TempFolder& prefix) {
 // helper not installed or failing to load, as without GTK) the box goes to
 // the terminal.
 TEST(TandrelProgram, WithoutAGtkBoxTheTerminalBoxAnswers) {
-  XvfbDisplay display(81, 89);
-  ASSERT_FALSE(display.name().empty()) << "no Xvfb on :81 to :89";
+  const std::string display = SharedDisplay();
+  ASSERT_FALSE(display.empty());
   TempFolder prefix;
   const std::string usr = Install(prefix);
   const std::string helper = usr + "/lib/tandrel/vorlick-gtk";
@@ -343,8 +301,8 @@ TEST(TandrelProgram, WithoutAGtkBoxTheTerminalBoxAnswers) {
   };
   const Case cases[] = {
       {"no display there", ":1999", nullptr},
-      {"helper fails to load", display.name(), "#!/bin/sh\nexit 127\n"},
-      {"helper missing", display.name(), ""},
+      {"helper fails to load", display, "#!/bin/sh\nexit 127\n"},
+      {"helper missing", display, ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -358,7 +316,7 @@ TEST(TandrelProgram, WithoutAGtkBoxTheTerminalBoxAnswers) {
     TempFolder folder;
     std::string path = folder.Write("request.txt", kYesNo);
     TerminalRun run(path, usr + "/bin/tandrel", c.display);
-    ASSERT_TRUE(run.WaitFor("Go on?"));
+    ASSERT_TRUE(run.WaitFor("Go on?", 5000));
     run.Send("y");
     EXPECT_EQ(run.Status(), 6);
     EXPECT_FALSE(Exists(path));

@@ -2,6 +2,7 @@
 // calls them.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "cp1252.h"
@@ -79,3 +80,15 @@ TEST(WideCharToMultiByte, SizeQueryConversionAndTooSmallTarget) {
 }
 
 }  // namespace
+
+// Windows refuses to convert a buffer onto itself; so do we, so that a reader
+// that converts in place fails here as it would there.
+TEST(MultiByteToWideChar, RefusesToConvertInPlace) {
+  char16_t text[4] = {};
+  std::memcpy(text, "ab", 3);
+  const auto* bytes = reinterpret_cast<const char*>(text);
+  EXPECT_EQ(MultiByteToWideChar(CP_ACP, 0, bytes, 2, text, 4), 0);
+  EXPECT_EQ(MultiByteToWideChar(CP_ACP, 0, bytes + 2, 2, text, 4), 0);
+  char16_t apart[4] = {};
+  EXPECT_EQ(MultiByteToWideChar(CP_ACP, 0, bytes, 2, apart, 4), 2);
+}

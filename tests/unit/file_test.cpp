@@ -60,7 +60,8 @@ TEST(CreateFileW, RefusesWhatIsNotARegularFile) {
   address.sun_family = AF_UNIX;
   std::string socketPath = folder.Path("sock");
   socketPath.copy(address.sun_path, sizeof address.sun_path - 1);
-  bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
+  ASSERT_EQ(
+      bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
   struct Case {
     const char* name;
     std::u16string path;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -13,6 +14,7 @@
 #include "case_file.h"
 #include "e2e_support.h"
 #include "message_request.h"
+#include "temp_folder.h"
 
 namespace {
 
@@ -83,9 +85,9 @@ class MismatchLog {
 ExpectedRecord ReadInProcess(const std::string& file) {
   static RequestText text;
   std::memset(text, 0, sizeof text);
-  std::memcpy(
-      text, file.data(),
-      file.size() < kRequestFileBytes ? file.size() : kRequestFileBytes);
+  std::copy_n(file.data(),
+              file.size() < kRequestFileBytes ? file.size() : kRequestFileBytes,
+              reinterpret_cast<char*>(text));
   MessageRequest request{};
   ParseRequestText(text, request);
   return {request.title, request.body, request.style, request.timeout,
@@ -134,7 +136,8 @@ ExpectedRecord FromCall(const Record& call) {
 TEST(Differential, TandrelExeMatchesNativeRecords) {
   const std::vector<ExpectedRecord> expected = LoadExpected();
   ASSERT_FALSE(expected.empty()) << "no cases in " << CaseFolder();
-  const std::wstring folder = MakeScratchFolder(L"differential");
+  const TempFolder scratch;
+  const std::wstring& folder = scratch.root();
   const std::wstring request = folder + L"\\request.txt";
   const std::wstring record = folder + L"\\calls.rec";
   SetEnvironmentVariableW(L"VORLICK_RECORD", record.c_str());
@@ -155,7 +158,6 @@ TEST(Differential, TandrelExeMatchesNativeRecords) {
     ASSERT_EQ(calls.size(), 1u) << CaseFileName(i);
     log.Compare(i, expected[i], FromCall(calls[0]));
   }
-  RemoveTree(folder);
   std::printf("Tandrel.exe ran %d of %zu cases\n", runs, expected.size());
   EXPECT_EQ(log.count(), 0) << "of " << runs << " runs";
 }

@@ -22,10 +22,6 @@ std::wstring ProgramFolder();
 std::wstring StagedTandrel();
 std::wstring StagedTandrelWithoutLibrary();
 
-// A fresh, empty folder for one test; removed by RemoveTree.
-std::wstring MakeScratchFolder(const std::wstring& name);
-void RemoveTree(const std::wstring& folder);
-
 bool WriteBytes(const std::wstring& path, const std::string& bytes);
 bool FileExists(const std::wstring& path);
 bool ReadBytes(const std::wstring& path, std::string& bytes);

@@ -12,20 +12,11 @@
 
 #include "driver.h"
 #include "e2e_support.h"
+#include "temp_folder.h"
 
 inline constexpr DWORD kRunDeadlineMs = 30000;
 inline const std::u16string kOpenFailureText =
     u"Tandrel.exe. Can not open file ";
-
-// "Suite.Test" of the running test, fit for a folder name.
-inline std::wstring CurrentTestName() {
-  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  std::string name = std::string(info->test_suite_name()) + "." + info->name();
-  for (char& c : name) {
-    if (c == '/') c = '_';
-  }
-  return std::wstring(name.begin(), name.end());
-}
 
 inline std::wstring Quote(const std::wstring& text) {
   return L"\"" + text + L"\"";
@@ -34,14 +25,12 @@ inline std::wstring Quote(const std::wstring& text) {
 class RecordedRunTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = MakeScratchFolder(CurrentTestName());
     record_ = folder_ + L"\\calls.rec";
     request_ = folder_ + L"\\request.txt";
     SetEnvironmentVariableW(L"VORLICK_RECORD", record_.c_str());
     SetEnvironmentVariableW(L"VORLICK_RESULT", L"1");
     SetEnvironmentVariableW(L"VORLICK_PROBE", nullptr);
   }
-  void TearDown() override { RemoveTree(folder_); }
 
   // Runs Tandrel.exe and presses OK on every box it shows.
   ProcessOutcome Run(const std::wstring& commandLine,
@@ -73,7 +62,8 @@ class RecordedRunTest : public ::testing::Test {
     EXPECT_TRUE(Calls().empty());
   }
 
-  std::wstring folder_;
+  const TempFolder scratch_;
+  const std::wstring folder_ = scratch_.root();
   std::wstring record_;
   std::wstring request_;
 };

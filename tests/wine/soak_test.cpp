@@ -14,6 +14,7 @@
 #include <string>
 
 #include "e2e_support.h"
+#include "temp_folder.h"
 
 // After windows.h, which it needs.
 #include <psapi.h>
@@ -123,7 +124,8 @@ void ExpectSteady(const char* what, const Usage& tenth, const Usage& last) {
 TEST(Soak, TandrelExeRunTwoHundredTimes) {
   const std::string server = ServerProcess();
   ASSERT_FALSE(server.empty()) << "no Wine server of this prefix in Z:\\proc";
-  const std::wstring folder = MakeScratchFolder(L"soak");
+  const TempFolder scratch;
+  const std::wstring& folder = scratch.root();
   const std::wstring request = folder + L"\\request.txt";
   const std::wstring record = folder + L"\\calls.rec";
   SetEnvironmentVariableW(L"VORLICK_RECORD", record.c_str());
@@ -148,7 +150,6 @@ TEST(Soak, TandrelExeRunTwoHundredTimes) {
   ExpectSteady("Wine server", tenth[0], Measure(server));
   ExpectSteady("process starting the runs", tenth[1], MeasureSelf());
   DeleteFileW(record.c_str());
-  RemoveTree(folder);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // A box process run as a shell runs a job: on a new pseudo-terminal that is
 // its controlling terminal, in its own foreground process group. The test
 // plays the user at the other end: it reads what the box draws and types.
+// The box process calls the library, or becomes the program under test.
 #pragma once
 
 #include <sys/types.h>
@@ -23,7 +24,8 @@ struct Report {
   int hostSignals = 0;       // signals the process's own handler saw
 };
 
-// Runs in the box process; calls the library and fills in results and times.
+// Runs in the box process; calls the library and fills in results and times,
+// or execs a program, whose wait status TakeStatus then gives.
 using BoxBody = std::function<void(Report&)>;
 // Runs in the box process before the state to compare is taken. The box
 // process starts with TERM=xterm and no language set; this may change that.
@@ -60,6 +62,7 @@ class PtyJob {
 
  private:
   void Drain(int ms);
+  bool ReadFromBox(int fd, void* data, size_t size, int ms);
   void StartShell(const BoxBody& body, const BoxSetUp& setUp);
 
   int master_ = -1;

@@ -52,25 +52,6 @@ Snapshot Take() {
   return snapshot;
 }
 
-bool ReadFully(int fd, void* data, size_t size, int ms) {
-  auto* bytes = static_cast<char*>(data);
-  const auto end = Clock::now() + std::chrono::milliseconds(ms);
-  while (size > 0) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        end - Clock::now());
-    pollfd watch{fd, POLLIN, 0};
-    if (left.count() <= 0 ||
-        poll(&watch, 1, static_cast<int>(left.count())) <= 0) {
-      return false;
-    }
-    const ssize_t count = read(fd, bytes, size);
-    if (count <= 0) return false;
-    bytes += count;
-    size -= static_cast<size_t>(count);
-  }
-  return true;
-}
-
 void WriteFully(int fd, const void* data, size_t size) {
   const auto* bytes = static_cast<const char*>(data);
   while (size > 0) {
@@ -159,7 +140,7 @@ void PtyJob::StartShell(const BoxBody& body, const BoxSetUp& setUp) {
   }
   close(status[1]), close(report[1]);
   statusRead_ = status[0], reportRead_ = report[0];
-  if (!ReadFully(statusRead_, &boxPid_, sizeof boxPid_, 3000)) boxPid_ = -1;
+  if (!ReadFromBox(statusRead_, &boxPid_, sizeof boxPid_, 3000)) boxPid_ = -1;
 }
 
 PtyJob::~PtyJob() {
@@ -205,16 +186,37 @@ void PtyJob::Resize(int columns, int rows) {
   ioctl(master_, TIOCSWINSZ, &size);
 }
 
+// Reads `size` bytes from `fd` within `ms`, reading what the box draws
+// meanwhile, so that it never waits for room on the terminal.
+bool PtyJob::ReadFromBox(int fd, void* data, size_t size, int ms) {
+  auto* bytes = static_cast<char*>(data);
+  const auto end = Clock::now() + std::chrono::milliseconds(ms);
+  while (size > 0) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        end - Clock::now());
+    if (left.count() <= 0) return false;
+    pollfd watch[] = {{fd, POLLIN, 0}, {master_, POLLIN, 0}};
+    if (poll(watch, 2, static_cast<int>(left.count())) < 0) return false;
+    if (watch[1].revents & POLLIN) Drain(0);
+    if (watch[0].revents == 0) continue;
+    const ssize_t count = read(fd, bytes, size);
+    if (count <= 0) return false;
+    bytes += count;
+    size -= static_cast<size_t>(count);
+  }
+  return true;
+}
+
 Report PtyJob::TakeReport(int ms) {
   Report report;
-  if (!ReadFully(reportRead_, &report, sizeof report, ms)) report = Report{};
+  if (!ReadFromBox(reportRead_, &report, sizeof report, ms)) report = Report{};
   Drain(50);
   return report;
 }
 
 int PtyJob::TakeStatus(int ms) {
   int status = -1;
-  if (!ReadFully(statusRead_, &status, sizeof status, ms)) return -1;
+  if (!ReadFromBox(statusRead_, &status, sizeof status, ms)) return -1;
   boxPid_ = -1;  // reaped: the number may be reused
   return status;
 }
