@@ -42,17 +42,21 @@ Cluster NextCluster(const std::string& text, std::size_t at) {
   Cluster cluster{static_cast<std::size_t>(ReadCode(text, at, code)), 0};
   cluster.width = CellWidth(code);
   if (IsControl(code)) return cluster;
+  // A blank takes its marks but stays one column: a selector or joiner after
+  // it (a tab's blanks before a stray U+FE0F) makes no emoji of it.
+  const bool onBlank = code == ' ';
   bool joined = false;
   while (at + cluster.length < text.size()) {
     const std::size_t next = at + cluster.length;
     const int length = ReadCode(text, next, code);
     const int width = CellWidth(code);
     if (IsControl(code) || (width != 0 && !joined)) break;
+    cluster.length += static_cast<std::size_t>(length);
+    if (onBlank) continue;
     // Joined pictographs draw as one, at most as wide as the widest.
     if (width > cluster.width) cluster.width = width;
     if (code == kEmojiSelector) cluster.width = 2;
     joined = code == kZeroWidthJoiner;
-    cluster.length += static_cast<std::size_t>(length);
   }
   return cluster;
 }

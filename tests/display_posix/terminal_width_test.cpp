@@ -41,6 +41,8 @@ TEST(TerminalWidthTest, ClustersKeepMarksAndJoinedCharacters) {
       {"\u0301x", 2, 0},  // a mark without a base
       {"中\u0301", 5, 2},   {"👨\u200D👩\u200D👧x", 18, 2},  // one family
       {"☃\ufe0f", 6, 2},                                  // in its emoji form
+      {" \ufe0f", 4, 1},                                  // a blank has none
+      {" \u200D😀", 4, 1},                                 // nor a joiner
       {"\x01\u0301", 1, 0},  // a control stands alone
       {"a\x01", 1, 1},
   };
