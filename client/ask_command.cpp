@@ -47,13 +47,13 @@ enum class Option {
   kVersion
 };
 
-struct OptionSpec {
+struct OptionName {
   const char* longName;
   Option option;
   char shortName;  // 0: long only
 };
 
-constexpr OptionSpec kOptions[] = {
+constexpr OptionName kOptions[] = {
     {"title", Option::kTitle, 't'},     {"buttons", Option::kButtons, 'b'},
     {"icon", Option::kIcon, 'i'},       {"default", Option::kDefault, 'd'},
     {"timeout", Option::kTimeout, 'T'}, {"style", Option::kStyle, 0},
@@ -192,16 +192,16 @@ struct Reading {
   }
 };
 
-const OptionSpec* FindLong(std::string_view name) {
-  for (const OptionSpec& spec : kOptions) {
-    if (name == spec.longName) return &spec;
+const OptionName* FindLong(std::string_view name) {
+  for (const OptionName& known : kOptions) {
+    if (name == known.longName) return &known;
   }
   return nullptr;
 }
 
-const OptionSpec* FindShort(char name) {
-  for (const OptionSpec& spec : kOptions) {
-    if (spec.shortName != 0 && name == spec.shortName) return &spec;
+const OptionName* FindShort(char name) {
+  for (const OptionName& known : kOptions) {
+    if (known.shortName != 0 && name == known.shortName) return &known;
   }
   return nullptr;
 }
@@ -213,21 +213,21 @@ std::optional<CommandError> ReadLong(const std::vector<std::string>& args,
   const std::size_t equals = arg.find('=');
   const std::string name = arg.substr(
       2, equals == std::string::npos ? std::string::npos : equals - 2);
-  const OptionSpec* spec = FindLong(name);
-  if (spec == nullptr) return Usage("unknown option '--" + name + "'");
-  if (!TakesValue(spec->option)) {
+  const OptionName* known = FindLong(name);
+  if (known == nullptr) return Usage("unknown option '--" + name + "'");
+  if (!TakesValue(known->option)) {
     if (equals != std::string::npos) {
       return Usage("option '--" + name + "' takes no value");
     }
-    return reading.Apply(spec->option, "");
+    return reading.Apply(known->option, "");
   }
   if (equals != std::string::npos) {
-    return reading.Apply(spec->option, arg.substr(equals + 1));
+    return reading.Apply(known->option, arg.substr(equals + 1));
   }
   if (++at == args.size()) {
     return Usage("option '--" + name + "' needs a value");
   }
-  return reading.Apply(spec->option, args[at]);
+  return reading.Apply(known->option, args[at]);
 }
 
 // "-p", "-pt TITLE", "-tTITLE": flags may be grouped; an option with a value
@@ -236,20 +236,20 @@ std::optional<CommandError> ReadShort(const std::vector<std::string>& args,
                                       std::size_t& at, Reading& reading) {
   const std::string& arg = args[at];
   for (std::size_t i = 1; i < arg.size(); ++i) {
-    const OptionSpec* spec = FindShort(arg[i]);
-    if (spec == nullptr) {
+    const OptionName* known = FindShort(arg[i]);
+    if (known == nullptr) {
       return Usage(std::string("unknown option '-") + arg[i] + "'");
     }
-    if (!TakesValue(spec->option)) {
-      if (auto error = reading.Apply(spec->option, "")) return error;
+    if (!TakesValue(known->option)) {
+      if (auto error = reading.Apply(known->option, "")) return error;
       continue;
     }
     if (i + 1 < arg.size())
-      return reading.Apply(spec->option, arg.substr(i + 1));
+      return reading.Apply(known->option, arg.substr(i + 1));
     if (++at == args.size()) {
       return Usage(std::string("option '-") + arg[i] + "' needs a value");
     }
-    return reading.Apply(spec->option, args[at]);
+    return reading.Apply(known->option, args[at]);
   }
   return std::nullopt;
 }
