@@ -11,7 +11,8 @@ packages="build-essential cmake ninja-build pkg-config git
   python3 gettext unicode-data ncurses-base
   xvfb x11-utils x11-apps xdotool imagemagick
   libgtk-3-dev zip unzip dpkg-dev file groff-base
-  weston dbus-daemon at-spi2-core python3-pyatspi zenity"
+  weston dbus-daemon at-spi2-core python3-pyatspi zenity
+  libsystemd-dev python3-dbusmock nsis gcovr lintian"
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
