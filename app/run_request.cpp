@@ -1,6 +1,7 @@
 #include "run_request.h"
 
 #include "platform_api.h"
+#include "vorlick.h"
 
 namespace {
 
@@ -83,9 +84,10 @@ std::int32_t RunRequest(const char16_t* requestPath) {
   MessageRequest request{};
   ParseRequestText(text, request);
 
-  const std::int32_t result = VorlickShowMessage(
-      nullptr, request.body, request.title, static_cast<UINT>(request.style),
-      request.timeout, request.defaultId);
+  const std::int32_t result =
+      VorlickShowMessage(nullptr, request.body, request.title,
+                         static_cast<std::uint32_t>(request.style),
+                         request.timeout, request.defaultId);
   // The file's identity comes from the handle it was read through; the
   // handle is closed before the delete, as it always was. The delete's
   // outcome never changes the result.

@@ -7,14 +7,6 @@ set(CPACK_PACKAGE_CONTACT "Tandrel developers <tandrel@users.noreply.example>")
 set(CPACK_STRIP_FILES ON)
 
 if(WIN32)
-  install(TARGETS Tandrel RUNTIME DESTINATION .)
-  if(TARGET vorlick)
-    install(TARGETS vorlick RUNTIME DESTINATION . LIBRARY DESTINATION .)
-  endif()
-  # Windows users read it in Notepad: CR LF line ends.
-  configure_file(docs/windows/README.txt ${CMAKE_BINARY_DIR}/package/README.txt
-                 @ONLY NEWLINE_STYLE CRLF)
-  install(FILES ${CMAKE_BINARY_DIR}/package/README.txt DESTINATION .)
   set(CPACK_GENERATOR ZIP)
   set(CPACK_PACKAGE_FILE_NAME "Tandrel-${PROJECT_VERSION}-win32")
   set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)

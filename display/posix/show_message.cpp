@@ -7,6 +7,7 @@
 #include "deadline.h"
 #include "gtk_client.h"
 #include "terminal_box.h"
+#include "vorlick.h"
 
 namespace {
 
@@ -30,8 +31,8 @@ int ShowOnTerminal(const vorlick::BoxPlan& plan, const char16_t* text,
 // `owner` is a Windows window handle in the callers' shared code; no window
 // of this system can be named by it, so it is not used.
 extern "C" __attribute__((visibility("default"))) int VorlickShowMessage(
-    void* /*owner*/, const char16_t* text, const char16_t* caption,
-    unsigned int style, int timeout, int defaultId) {
+    void* /*owner*/, const char16_t* body, const char16_t* title,
+    std::uint32_t style, std::int32_t timeout, std::int32_t defaultId) {
   // The time-out counts from the call, whatever the box needs to appear.
   const vorlick::Countdown countdown =
       vorlick::StartCountdown(timeout, vorlick::NowMs());
@@ -43,8 +44,8 @@ extern "C" __attribute__((visibility("default"))) int VorlickShowMessage(
   // thread cancelled there leaks nothing.
   if (vorlick::MayHaveDisplay()) {
     const vorlick::GtkOutcome gtk = vorlick::ShowGtkBox(
-        {style, defaultId, plan.language, seconds, countdown, caption, text});
+        {style, defaultId, plan.language, seconds, countdown, title, body});
     if (gtk.tried) return gtk.result;
   }
-  return ShowOnTerminal(plan, text, caption, seconds, countdown);
+  return ShowOnTerminal(plan, body, title, seconds, countdown);
 }

@@ -1,6 +1,7 @@
 // Vorlick.dll's one export, by ordinal 755 only (see Vorlick.def), and the
 // library's entry, which has nothing to set up: all state belongs to a call.
 #include "box_dialog.h"
+#include "vorlick.h"
 
 namespace {
 
@@ -29,9 +30,10 @@ vorlick::SystemStringsFunction SystemStrings() {
 
 }  // namespace
 
-extern "C" int WINAPI VorlickShowMessage(HWND owner, const wchar_t* text,
-                                         const wchar_t* caption, UINT style,
-                                         int timeout, int defaultId) {
+extern "C" int WINAPI VorlickShowMessage(
+    void* ownerHandle, const char16_t* body, const char16_t* title,
+    std::uint32_t style, std::int32_t timeout, std::int32_t defaultId) {
+  auto* owner = static_cast<HWND>(ownerHandle);
   using namespace vorlick;
   // The time-out counts from the call, whatever the box needs to appear.
   const Countdown countdown = StartCountdown(timeout, GetTickCount64());
@@ -40,8 +42,9 @@ extern "C" int WINAPI VorlickShowMessage(HWND owner, const wchar_t* text,
   if (owner != nullptr && !IsWindow(owner)) return 0;
   BoxCall call{};
   call.owner = owner;
-  call.text = text != nullptr ? text : L"";
-  call.caption = caption != nullptr ? caption : L"";
+  call.text = body != nullptr ? reinterpret_cast<const wchar_t*>(body) : L"";
+  call.caption =
+      title != nullptr ? reinterpret_cast<const wchar_t*>(title) : L"";
   call.plan = PlanBox(style, defaultId);
   call.plan.language = UserLanguage();
   call.labels = LabelsOf(call.plan, SystemStrings());

@@ -81,10 +81,7 @@ int WideCharToMultiByte(UINT codePage, DWORD flags, const char16_t* source,
                         int sourceUnits, char* target, int targetBytes,
                         const char* defaultChar, BOOL* usedDefaultChar);
 
+// The error box: shown through the display library, and written to
+// standard error (display/posix/error_box.cpp).
 int MessageBoxW(HWND owner, const char16_t* text, const char16_t* caption,
                 UINT type);
-
-// The display library's one function (ordinal 755 on Windows).
-extern "C" int VorlickShowMessage(HWND owner, const char16_t* text,
-                                  const char16_t* caption, UINT style,
-                                  int timeout, int defaultId);

@@ -45,10 +45,3 @@ inline int MessageBoxW(HWND owner, const char16_t* text,
                        const char16_t* caption, UINT type) {
   return ::MessageBoxW(owner, AsWide(text), AsWide(caption), type);
 }
-
-// The display library's one function, imported from Vorlick.dll by ordinal
-// 755 without a name (see Vorlick.def).
-extern "C" __declspec(dllimport) int WINAPI
-    VorlickShowMessage(HWND owner, const char16_t* text,
-                       const char16_t* caption, UINT style, int timeout,
-                       int defaultId);

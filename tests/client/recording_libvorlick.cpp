@@ -13,6 +13,7 @@
 #include <string>
 
 #include "recording.h"
+#include "vorlick.h"
 
 namespace {
 
@@ -28,13 +29,13 @@ std::string Units(const char16_t* text) {
 }  // namespace
 
 extern "C" __attribute__((visibility("default"))) int VorlickShowMessage(
-    void* /*owner*/, const char16_t* text, const char16_t* caption,
-    unsigned style, int timeout, int defaultId) {
+    void* /*owner*/, const char16_t* body, const char16_t* title,
+    std::uint32_t style, std::int32_t timeout, std::int32_t defaultId) {
   if (const char* path = std::getenv("VORLICK_RECORD")) {
     std::ofstream record(path);
     record << "style " << style << "\ntimeout " << timeout << "\ndefault "
-           << defaultId << "\ncaption " << Units(caption) << "\ntext "
-           << Units(text) << "\n";
+           << defaultId << "\ncaption " << Units(title) << "\ntext "
+           << Units(body) << "\n";
     std::ifstream file("/proc/self/cmdline", std::ios::binary);
     const std::string line{std::istreambuf_iterator<char>(file), {}};
     std::string request;

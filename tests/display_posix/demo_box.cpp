@@ -7,7 +7,7 @@
 #include <string>
 
 #include "unicode.h"
-#include "vorlick_api.h"
+#include "vorlick.h"
 
 namespace {
 

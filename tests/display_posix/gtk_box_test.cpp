@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "gtk_test_support.h"
-#include "vorlick_api.h"
+#include "vorlick.h"
 
 namespace vorlick_test {
 namespace {

@@ -26,7 +26,7 @@
 
 #include "gtk_test_support.h"
 #include "temp_folder.h"
-#include "vorlick_api.h"
+#include "vorlick.h"
 
 namespace vorlick_test {
 namespace {

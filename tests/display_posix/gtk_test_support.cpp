@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <thread>
 
-#include "vorlick_api.h"
+#include "vorlick.h"
 
 namespace vorlick_test {
 namespace {

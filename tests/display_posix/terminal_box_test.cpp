@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "pty_job.h"
-#include "vorlick_api.h"
+#include "vorlick.h"
 
 namespace vorlick_test {
 namespace {

@@ -82,7 +82,7 @@ TEST(VorlickResources, NothingOutlivesManyCallsOnOneThread) {
     worker = GetCurrentThreadId();
     for (int i = 0; i < total; ++i) {
       const Step& step = kSteps[i % kStepCount];
-      results[i] = show(nullptr, L"Again and again", L"Loop", step.style,
+      results[i] = show(nullptr, u"Again and again", u"Loop", step.style,
                         step.timeout, 0);
       dialogsAfter[i] = CountProcessWindows(true);
       ++finished;

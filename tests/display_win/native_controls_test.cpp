@@ -176,7 +176,7 @@ TEST(NativeControls, InAHostWithoutManifest) {
       GetCurrentActCtx(&before);
       worker = GetCurrentThreadId();
       result = (c.withManifest ? real : classic)(
-          nullptr, L"Which controls?", L"Controls", MB_OKCANCEL, 0, 0);
+          nullptr, u"Which controls?", u"Controls", MB_OKCANCEL, 0, 0);
       GetCurrentActCtx(&after);
       if (c.hostContext) DeactivateActCtx(0, cookie);
     });

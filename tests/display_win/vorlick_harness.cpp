@@ -101,9 +101,16 @@ BOOL CALLBACK CountOne(HWND window, LPARAM context) {
 
 // The system's box with the library's arguments; time-out and default ID
 // are not its to take.
-int WINAPI MessageBoxOfTheSystem(HWND owner, const wchar_t* text,
-                                 const wchar_t* caption, UINT style, int, int) {
-  return MessageBoxW(owner, text, caption, style);
+int WINAPI MessageBoxOfTheSystem(void* owner, const char16_t* body,
+                                 const char16_t* title, std::uint32_t style,
+                                 std::int32_t, std::int32_t) {
+  return MessageBoxW(static_cast<HWND>(owner),
+                     reinterpret_cast<const wchar_t*>(body),
+                     reinterpret_cast<const wchar_t*>(title), style);
+}
+
+const char16_t* Units(const std::wstring& text) {
+  return reinterpret_cast<const char16_t*>(text.c_str());
 }
 
 }  // namespace
@@ -151,8 +158,8 @@ void BoxCallThread::Run(BoxRequest request) {
   window_ = window;
   const ULONGLONG start = GetTickCount64();
   result_ = show(request.ownWindow ? window : request.owner,
-                 request.nullTexts ? nullptr : request.text.c_str(),
-                 request.nullTexts ? nullptr : request.caption.c_str(),
+                 request.nullTexts ? nullptr : Units(request.text),
+                 request.nullTexts ? nullptr : Units(request.caption),
                  request.style, request.timeout, request.defaultId);
   elapsed_ = GetTickCount64() - start;
   enabledAfter_ = window != nullptr && IsWindowEnabled(window);

@@ -10,8 +10,9 @@
 #include <thread>
 #include <vector>
 
-using VorlickFunction = int(WINAPI*)(HWND, const wchar_t*, const wchar_t*, UINT,
-                                     int, int);
+#include "vorlick.h"
+
+using VorlickFunction = decltype(&VorlickShowMessage);
 
 // The staged Vorlick.dll beside Tandrel.exe, and that folder.
 std::wstring StagedFolder();

@@ -15,10 +15,7 @@
 #include "program_run.h"
 #include "temp_folder.h"
 #include "test_display.h"
-
-extern "C" int VorlickShowMessage(void* owner, const char16_t* text,
-                                  const char16_t* caption, unsigned int style,
-                                  int timeout, int defaultId);
+#include "vorlick.h"
 
 namespace {
 

@@ -19,6 +19,7 @@
 #include "request_image.h"
 #include "run_request.h"
 #include "temp_folder.h"
+#include "vorlick.h"
 
 namespace {
 
@@ -74,9 +75,10 @@ extern "C" ssize_t __wrap_read(int fd, void* buffer, size_t count) {
   return -1;
 }
 
-extern "C" int VorlickShowMessage(HWND, const char16_t* text,
-                                  const char16_t* caption, UINT, int, int) {
-  displayCalls.push_back({text, caption});
+extern "C" int VorlickShowMessage(void*, const char16_t* body,
+                                  const char16_t* title, std::uint32_t,
+                                  std::int32_t, std::int32_t) {
+  displayCalls.push_back({body, title});
   return displayResult;
 }
 

@@ -16,6 +16,7 @@
 #include "platform_api.h"
 #include "request_image.h"
 #include "temp_folder.h"
+#include "vorlick.h"
 
 namespace {
 
@@ -63,11 +64,12 @@ bool HoldsOpen(const std::string& path) {
 
 }  // namespace
 
-extern "C" int VorlickShowMessage(HWND owner, const char16_t* text,
-                                  const char16_t* caption, UINT style,
-                                  int timeout, int defaultId) {
-  displayCalls.push_back({owner, text, caption, style, timeout, defaultId,
-                          HoldsOpen(watchedPath)});
+extern "C" int VorlickShowMessage(void* owner, const char16_t* body,
+                                  const char16_t* title, std::uint32_t style,
+                                  std::int32_t timeout,
+                                  std::int32_t defaultId) {
+  displayCalls.push_back(
+      {owner, body, title, style, timeout, defaultId, HoldsOpen(watchedPath)});
   if (duringCall) duringCall();
   return displayResult;
 }

@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include "recording_format.h"
+#include "vorlick.h"
 
 namespace {
 
@@ -85,9 +86,11 @@ void WriteText(HANDLE file, const wchar_t* text) {
 
 }  // namespace
 
-extern "C" int WINAPI VorlickShowMessage(HWND owner, const wchar_t* text,
-                                         const wchar_t* caption, UINT style,
-                                         int timeout, int defaultId) {
+extern "C" int WINAPI VorlickShowMessage(void* owner, const char16_t* body,
+                                         const char16_t* title,
+                                         std::uint32_t style,
+                                         std::int32_t timeout,
+                                         std::int32_t defaultId) {
   wchar_t path[MAX_PATH];
   const int result = ReadResult();
   if (!ReadVariable(L"VORLICK_RECORD", path, MAX_PATH)) return result;
@@ -102,8 +105,8 @@ extern "C" int WINAPI VorlickShowMessage(HWND owner, const wchar_t* text,
   header.defaultId = defaultId;
   header.probeError = ProbeExclusiveOpen();
   Write(file, &header, sizeof header);
-  WriteText(file, text);
-  WriteText(file, caption);
+  WriteText(file, reinterpret_cast<const wchar_t*>(body));
+  WriteText(file, reinterpret_cast<const wchar_t*>(title));
   CloseHandle(file);
   RunDuringTheCall();
   return result;

@@ -3,6 +3,7 @@
 // to standard error as well, where scripts and logs see it.
 #include "platform_api.h"
 #include "utf8.h"
+#include "vorlick.h"
 #include "write_all.h"
 
 namespace {

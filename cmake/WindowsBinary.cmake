@@ -1,3 +1,7 @@
+# How a shipped Windows binary is made and checked: Tandrel.exe (app/),
+# Vorlick.dll (display/win) and tandrel-ask.exe (client/).
+include(${CMAKE_CURRENT_LIST_DIR}/WindowsResources.cmake)
+
 # A Windows binary without a C runtime: its own entry point, the GUI
 # subsystem of Windows Vista and later (6.0: Windows then gives the program
 # the current window frames and metrics), unused sections dropped, stripped,
@@ -15,17 +19,6 @@ function(tandrel_freestanding_binary target entry)
     -Wl,--strip-all
     -Wl,--no-insert-timestamp)
 endfunction()
-
-# Tandrel.exe: a GUI program that imports only from KERNEL32.dll, USER32.dll
-# and Vorlick.dll.
-add_executable(Tandrel WIN32 app/entry_win.cpp)
-tandrel_program_options(Tandrel)
-target_link_libraries(Tandrel PRIVATE tandrel_core vorlick_import)
-tandrel_freestanding_binary(Tandrel _TandrelEntry@0)
-include(${PROJECT_SOURCE_DIR}/cmake/WindowsResources.cmake)
-tandrel_resources(Tandrel ${PROJECT_SOURCE_DIR}/app/Tandrel.rc
-  ${PROJECT_SOURCE_DIR}/app/Tandrel.manifest)
-set_target_properties(Tandrel PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 
 # The budget of a shipped binary, checked after every link (the build fails
 # when it is exceeded) and again as a test; with it its resources: the
@@ -45,7 +38,3 @@ function(tandrel_check_budget target max_bytes)
   add_custom_command(TARGET ${target} POST_BUILD COMMAND ${check} VERBATIM)
   add_test(NAME budget.${target} COMMAND ${check})
 endfunction()
-
-tandrel_check_budget(Tandrel 16384
-  ALLOWED KERNEL32.dll USER32.dll Vorlick.dll
-  ORDINAL Vorlick.dll:755 SUBSYSTEM 2 MANIFEST 1)

@@ -1,10 +1,13 @@
-// The POSIX request path: the arguments after the program's name, joined.
-#include "request_path.h"
+// The POSIX request path: the tail of the command line made from the
+// arguments, which the arguments after the program's name give alone.
+#include "command_line.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+#include "command_tail.h"
 
 namespace {
 
@@ -20,8 +23,8 @@ class RequestPaths : public ::testing::TestWithParam<PathCase> {};
 
 TEST_P(RequestPaths, ComeFromTheArgumentsAlone) {
   const auto& argv = GetParam().argv;
-  EXPECT_EQ(std::u16string(RequestPathFromArgs(static_cast<int>(argv.size()),
-                                               argv.data())),
+  EXPECT_EQ(std::u16string(CommandTail(CommandLineFromArgs(
+                static_cast<int>(argv.size()), argv.data()))),
             GetParam().path);
 }
 
@@ -50,11 +53,12 @@ const PathCase kCases[] = {
 INSTANTIATE_TEST_SUITE_P(Posix, RequestPaths, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return info.param.name; });
 
-TEST(RequestPath, OverlongArgumentsAreCutAndTerminated) {
+TEST(CommandLine, OverlongArgumentsAreCutAndTerminated) {
   std::string huge(40000, 'a');
   const char* argv[] = {"t", huge.c_str()};
-  EXPECT_EQ(std::u16string(RequestPathFromArgs(2, argv)),
-            std::u16string(kPathUnits - 1, u'a'));
+  const std::u16string line(CommandLineFromArgs(2, argv));
+  EXPECT_EQ(line.size(), static_cast<std::size_t>(kCommandLineUnits - 1));
+  EXPECT_EQ(line.substr(0, 11), u"\"tandrel\" a");
 }
 
 }  // namespace
