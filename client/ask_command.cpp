@@ -3,31 +3,11 @@
 #include <cstdint>
 #include <string_view>
 
+#include "box_names.h"
+#include "decimal.h"
 #include "utf8_text.h"
 
 namespace {
-
-struct Named {
-  const char* name;
-  std::uint32_t value;
-};
-
-constexpr Named kButtonSets[] = {{"ok", 0},
-                                 {"okcancel", 1},
-                                 {"abortretryignore", 2},
-                                 {"yesnocancel", 3},
-                                 {"yesno", 4},
-                                 {"retrycancel", 5},
-                                 {"canceltrycontinue", 6}};
-constexpr Named kIcons[] = {{"none", 0},
-                            {"error", 0x10},
-                            {"question", 0x20},
-                            {"warning", 0x30},
-                            {"information", 0x40}};
-constexpr Named kButtons[] = {{"ok", 1},    {"cancel", 2},    {"abort", 3},
-                              {"retry", 4}, {"ignore", 5},    {"yes", 6},
-                              {"no", 7},    {"tryagain", 10}, {"continue", 11},
-                              {"help", 9}};
 
 // The options that take a value come first, up to kProgram; flags follow.
 enum class Option {
@@ -64,17 +44,16 @@ constexpr OptionName kOptions[] = {
 
 bool TakesValue(Option option) { return option <= Option::kProgram; }
 
-// MB_HELP, MB_TOPMOST, MB_RIGHT, MB_RTLREADING.
 std::uint32_t StyleBit(Option option) {
   switch (option) {
     case Option::kHelpButton:
-      return 0x4000;
+      return vorlick::kMbHelp;
     case Option::kTopmost:
-      return 0x40000;
+      return vorlick::kMbTopmost;
     case Option::kRight:
-      return 0x80000;
+      return vorlick::kMbRight;
     case Option::kRtl:
-      return 0x100000;
+      return vorlick::kMbRtlReading;
     default:
       return 0;
   }
@@ -99,10 +78,10 @@ bool SameName(std::string_view given, std::string_view name) {
 
 template <std::size_t N>
 std::optional<CommandError> Lookup(const char* option, const std::string& value,
-                                   const Named (&names)[N],
+                                   const BoxName (&names)[N],
                                    std::uint32_t& result) {
   std::string known;
-  for (const Named& entry : names) {
+  for (const BoxName& entry : names) {
     if (SameName(value, entry.name)) {
       result = entry.value;
       return std::nullopt;
@@ -115,13 +94,10 @@ std::optional<CommandError> Lookup(const char* option, const std::string& value,
 
 std::optional<CommandError> Number(const char* option, const std::string& value,
                                    std::uint32_t most, std::uint32_t& result) {
-  bool digits = !value.empty();
-  std::uint64_t number = 0;
-  for (char c : value) {
-    digits = digits && c >= '0' && c <= '9';
-    if (digits && number <= most) number = number * 10 + (c - '0');
-  }
-  if (!digits) {
+  const decimal::Digits digits =
+      decimal::ReadDigits(value.data(), value.size());
+  const std::uint64_t number = digits.value;
+  if (digits.count == 0 || digits.count != value.size()) {
     return Usage(std::string("--") + option + ": '" + value +
                  "' is not a whole number");
   }
@@ -162,11 +138,11 @@ struct Reading {
         return CommandError{kExitDataError, "title: " + why};
       }
       case Option::kButtons:
-        return Lookup("buttons", value, kButtonSets, buttons);
+        return Lookup("buttons", value, kButtonSetNames, buttons);
       case Option::kIcon:
-        return Lookup("icon", value, kIcons, icon);
+        return Lookup("icon", value, kIconNames, icon);
       case Option::kDefault:
-        error = Lookup("default", value, kButtons, number);
+        error = Lookup("default", value, kButtonNames, number);
         command.request.defaultId = static_cast<std::int32_t>(number);
         return error;
       case Option::kTimeout:

@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "ask_tool.h"
+#include "read_all.h"
 #include "tool_platform.h"
 #include "write_all.h"
 
@@ -42,18 +43,11 @@ std::string DefaultProgram() {
 
 bool ReadStandardInput(std::string& bytes, std::size_t limit,
                        std::string& error) {
-  char chunk[4096];
-  while (bytes.size() <= limit) {
-    const ssize_t got = read(STDIN_FILENO, chunk, sizeof chunk);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) {
-      error = std::strerror(errno);
-      return false;
-    }
-    if (got == 0) break;
-    bytes.append(chunk, static_cast<std::size_t>(got));
-  }
-  return true;
+  bytes.assign(limit + 1, '\0');
+  const ReadCount count = ReadAll(STDIN_FILENO, bytes.data(), bytes.size());
+  bytes.resize(count.bytes);
+  if (count.failed) error = std::strerror(errno);
+  return !count.failed;
 }
 
 void WriteStandardOutput(const std::string& text) {

@@ -1,6 +1,7 @@
 #include "ask_tool.h"
 
 #include "ask_command.h"
+#include "box_names.h"
 #include "launch_platform.h"
 #include "tool_platform.h"
 #include "utf8_text.h"
@@ -61,14 +62,14 @@ std::string HelpText() {
 
 // --print's words for the answers.
 std::string AnswerName(const AskOutcome& outcome) {
-  constexpr const char* kNames[] = {nullptr, "ok",     "cancel",   "abort",
-                                    "retry", "ignore", "yes",      "no",
-                                    nullptr, nullptr,  "tryagain", "continue"};
   if (outcome.status == AskStatus::kTimedOut) return "timeout";
   if (outcome.status != AskStatus::kAnswered) return "none";
   const std::int32_t id = outcome.buttonId;
-  if (id > 0 && id < 12 && kNames[id] != nullptr) return kNames[id];
-  return std::to_string(id);  // not a button a box has: say what it was
+  const char* name = NameOf(kButtonNames, static_cast<std::uint32_t>(id));
+  // Help never answers; any other ID is not a button a box has: say what it
+  // was.
+  if (name != nullptr && id != vorlick::kIdHelp) return name;
+  return std::to_string(id);
 }
 
 int Fail(int status, const std::string& message) {

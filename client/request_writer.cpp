@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "decimal.h"
 #include "message_request.h"
 #include "unicode.h"
 
@@ -16,16 +17,8 @@ constexpr u16string_view kBodyClose = u"<\\BODY>";
 constexpr std::size_t kUnitLimit = kRequestFileBytes / sizeof(char16_t);
 
 std::u16string Decimal(std::int32_t value) {
-  // The magnitude in unsigned arithmetic, so that the lowest value has one.
-  auto magnitude = static_cast<std::uint32_t>(value);
-  if (value < 0) magnitude = 0u - magnitude;
-  std::u16string digits;
-  do {
-    digits.insert(digits.begin(), static_cast<char16_t>(u'0' + magnitude % 10));
-    magnitude /= 10;
-  } while (magnitude != 0);
-  if (value < 0) digits.insert(digits.begin(), u'-');
-  return digits;
+  char16_t digits[decimal::kMostChars];
+  return {digits, static_cast<std::size_t>(decimal::Write(value, digits))};
 }
 
 std::u16string NumberField(std::u16string_view name, std::int32_t value) {

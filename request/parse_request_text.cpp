@@ -2,6 +2,7 @@
 // reads number values as decimal integers.
 #include <cstring>
 
+#include "decimal.h"
 #include "message_request.h"
 #include "platform_api.h"
 
@@ -188,8 +189,7 @@ std::int32_t ReadDecimal(const char* text) {
     negative = *p == '-';
     ++p;
   }
-  std::uint32_t value = 0;
-  for (; *p >= '0' && *p <= '9'; ++p) value = value * 10u + (*p - '0');
+  std::uint32_t value = decimal::ReadDigits(p, kNumberBytes).low32;
   if (negative) value = 0u - value;
   return static_cast<std::int32_t>(value);
 }

@@ -3,7 +3,6 @@
 namespace vorlick {
 namespace {
 
-constexpr std::uint32_t kButtonMask = 0x0000F;
 constexpr std::uint32_t kIconMask = 0x000F0;
 constexpr std::uint32_t kDefaultMask = 0x00F00;
 constexpr std::uint32_t kModeMask = 0x03000;
@@ -49,7 +48,7 @@ Modality ModalityOfBits(std::uint32_t bits) {
 // set's.
 ButtonRow ButtonsOf(std::uint32_t style) {
   if (!IsShowable(style)) return ButtonRow{};
-  ButtonRow row = kSets[style & kButtonMask];
+  ButtonRow row = kSets[style & kMbButtonSets];
   if ((style & kMbHelp) != 0) row.ids[row.count++] = kIdHelp;
   return row;
 }
@@ -63,7 +62,7 @@ int DefaultIndex(const ButtonRow& row, std::uint32_t style, int defaultId) {
 
 int EscapeAnswer(const ButtonRow& row, std::uint32_t style) {
   if (IndexOf(row, kIdCancel) >= 0) return kIdCancel;
-  return (style & kButtonMask) == kMbOk ? kIdOk : 0;
+  return (style & kMbButtonSets) == kMbOk ? kIdOk : 0;
 }
 
 BoxLook LookOf(std::uint32_t style) {
@@ -89,7 +88,7 @@ int IndexOf(const ButtonRow& row, int id) {
 }
 
 bool IsShowable(std::uint32_t style) {
-  return (style & kButtonMask) < kShowableSets;
+  return (style & kMbButtonSets) < kShowableSets;
 }
 
 BoxPlan PlanBox(std::uint32_t style, int defaultId) {

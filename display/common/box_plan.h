@@ -10,42 +10,12 @@
 
 #include "timed_out.h"
 #include "translation.h"
+#include "vorlick.h"
 
 namespace vorlick {
 
-// The button IDs, with the values MessageBoxW returns for them.
-enum ButtonId : int {
-  kIdOk = 1,
-  kIdCancel = 2,
-  kIdAbort = 3,
-  kIdRetry = 4,
-  kIdIgnore = 5,
-  kIdYes = 6,
-  kIdNo = 7,
-  kIdHelp = 9,
-  kIdTryAgain = 10,
-  kIdContinue = 11,
-};
-
-// A box that closed by itself returns kIdTimeout (timed_out.h).
-
-// The style bits a box honours, with the values of MessageBoxW's MB_ names.
-// The button set is the style's low four bits: 0 OK (kMbOk), 1 OK and
-// Cancel, 2 Abort, Retry and Ignore, 3 Yes, No and Cancel, 4 Yes and No,
-// 5 Retry and Cancel, 6 Cancel, Try Again and Continue. MB_DEFBUTTONn is
-// n - 1 in bits 8 to 11.
-inline constexpr std::uint32_t kMbOk = 0x0;
-inline constexpr std::uint32_t kMbIconError = 0x10;
-inline constexpr std::uint32_t kMbIconQuestion = 0x20;
-inline constexpr std::uint32_t kMbIconWarning = 0x30;
-inline constexpr std::uint32_t kMbIconInformation = 0x40;
-inline constexpr std::uint32_t kMbSystemModal = 0x1000;
-inline constexpr std::uint32_t kMbTaskModal = 0x2000;
-inline constexpr std::uint32_t kMbHelp = 0x4000;
-inline constexpr std::uint32_t kMbSetForeground = 0x10000;
-inline constexpr std::uint32_t kMbTopmost = 0x40000;
-inline constexpr std::uint32_t kMbRight = 0x80000;
-inline constexpr std::uint32_t kMbRtlReading = 0x100000;
+// The button IDs and style bits are the library's contract (vorlick.h); a
+// box that closed by itself returns kIdTimeout (timed_out.h).
 
 // Three buttons of the largest set and Help.
 inline constexpr int kMaxButtons = 4;

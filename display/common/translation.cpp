@@ -1,5 +1,7 @@
 #include "translation.h"
 
+#include "decimal.h"
+
 namespace vorlick {
 namespace {
 
@@ -13,8 +15,6 @@ struct Translation {
 };
 
 #include "translations.inc"
-
-constexpr int kMostDigits = 20;
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; }
 
@@ -157,20 +157,6 @@ void Append(const Unit* part, char16_t (&text)[kCountdownUnits], int& at) {
   }
 }
 
-// `value` in decimal, terminated.
-void ToDecimal(std::uint64_t value, char (&out)[kMostDigits + 1]) {
-  char reversed[kMostDigits];
-  int count = 0;
-  do {
-    const std::uint64_t rest = value / 10;
-    reversed[count++] = static_cast<char>('0' + (value - rest * 10));
-    value = rest;
-  } while (value != 0);
-  int at = 0;
-  while (count > 0) out[at++] = reversed[--count];
-  out[at] = 0;
-}
-
 const Translation& TranslationOf(Language language) {
   const bool shipped = language >= 0 && language < kTranslationCount;
   return kTranslations[shipped ? language : kEnglish];
@@ -279,8 +265,8 @@ char32_t FoldCase(char32_t c) {
 
 int FormatCountdown(Language language, std::uint64_t seconds,
                     char16_t (&text)[kCountdownUnits]) {
-  char number[kMostDigits + 1];
-  ToDecimal(seconds, number);
+  char number[decimal::kMostChars + 1];
+  number[decimal::Write(seconds, false, number)] = 0;
   int at = 0;
   for (const char16_t* p = TranslationOf(language).countdown;
        *p != 0 && at < kCountdownUnits - 1; ++p) {

@@ -26,6 +26,7 @@
 #include <cstring>
 
 #include "platform_api.h"
+#include "read_all.h"
 #include "utf8.h"
 
 namespace {
@@ -163,19 +164,9 @@ HANDLE CreateFileW(const char16_t* fileName, DWORD access, DWORD /*shareMode*/,
 
 BOOL ReadFile(HANDLE file, void* buffer, DWORD bytesToRead, DWORD* bytesRead,
               OVERLAPPED* /*overlapped*/) {
-  const int fd = ToDescriptor(file);
-  auto* target = static_cast<char*>(buffer);
-  DWORD total = 0;
-  BOOL result = TRUE;
-  while (total < bytesToRead) {
-    ssize_t got = read(fd, target + total, bytesToRead - total);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) result = FALSE;
-    if (got <= 0) break;
-    total += static_cast<DWORD>(got);
-  }
-  *bytesRead = total;
-  return result;
+  const ReadCount count = ReadAll(ToDescriptor(file), buffer, bytesToRead);
+  *bytesRead = static_cast<DWORD>(count.bytes);
+  return count.failed ? FALSE : TRUE;
 }
 
 BOOL CloseHandle(HANDLE handle) {

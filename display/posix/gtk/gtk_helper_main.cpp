@@ -15,6 +15,7 @@
 #include "box_text.h"
 #include "gtk_box.h"
 #include "helper_protocol.h"
+#include "read_all.h"
 #include "write_all.h"
 
 namespace {
@@ -25,21 +26,13 @@ constexpr int kSocket = 3;
 // are appended to this file once the box is up.
 constexpr char kShownLog[] = "VORLICK_GTK_SHOWN_LOG";
 
-bool ReadAll(void* data, size_t size) {
-  char* bytes = static_cast<char*>(data);
-  while (size > 0) {
-    const ssize_t got = read(kSocket, bytes, size);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) return false;
-    bytes += got;
-    size -= static_cast<size_t>(got);
-  }
-  return true;
+bool ReadWhole(void* data, size_t size) {
+  return ReadAll(kSocket, data, size).bytes == size;
 }
 
 bool ReadUnits(std::u16string& text, std::uint32_t units) {
   text.assign(units, u'\0');
-  return ReadAll(text.data(), units * sizeof(char16_t));
+  return ReadWhole(text.data(), units * sizeof(char16_t));
 }
 
 void NoteShown(GtkWidget* window, void*) {
@@ -65,7 +58,7 @@ struct Request {
 };
 
 bool ReadRequest(Request& request) {
-  return ReadAll(&request.fixed, sizeof request.fixed) &&
+  return ReadWhole(&request.fixed, sizeof request.fixed) &&
          vorlick::IsValidRequest(request.fixed) &&
          vorlick::IsShowable(request.fixed.style) &&
          ReadUnits(request.caption, request.fixed.captionUnits) &&

@@ -1,5 +1,7 @@
 #include "helper_protocol.h"
 
+#include "decimal.h"
+
 namespace vorlick {
 namespace {
 
@@ -25,16 +27,15 @@ bool StartsWith(const char* text, int length, const char* word,
 
 // A decimal int with an optional '-', nothing else; false otherwise.
 bool ParseInt(const char* text, int length, int& value) {
-  int i = text[0] == '-' ? 1 : 0;
-  if (i == length || length - i > 10) return false;
-  long long number = 0;
-  for (; i < length; ++i) {
-    if (text[i] < '0' || text[i] > '9') return false;
-    number = number * 10 + (text[i] - '0');
+  const bool negative = length > 0 && text[0] == '-';
+  const int sign = negative ? 1 : 0;
+  const auto available = static_cast<std::size_t>(length - sign);
+  const decimal::Digits digits = decimal::ReadDigits(text + sign, available);
+  const std::uint64_t most = negative ? 0x80000000u : 0x7FFFFFFFu;
+  if (digits.count == 0 || digits.count != available || digits.value > most) {
+    return false;
   }
-  if (text[0] == '-') number = -number;
-  if (number < INT32_MIN || number > INT32_MAX) return false;
-  value = static_cast<int>(number);
+  value = static_cast<int>(negative ? 0u - digits.low32 : digits.low32);
   return true;
 }
 
@@ -52,15 +53,7 @@ bool IsValidRequest(const HelperRequest& request) {
 int FormatAnswer(int answer, char (&line)[24]) {
   int length = 0;
   for (int i = 0; i < kAnswerWordLength; ++i) line[length++] = kAnswerWord[i];
-  long long value = answer;
-  if (value < 0) line[length++] = '-', value = -value;
-  char digits[12];
-  int count = 0;
-  do {
-    digits[count++] = static_cast<char>('0' + value % 10);
-    value /= 10;
-  } while (value != 0);
-  while (count > 0) line[length++] = digits[--count];
+  length += decimal::Write(std::int64_t{answer}, line + length);
   line[length++] = '\n';
   line[length] = 0;
   return length;

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <mutex>
 
+#include "read_all.h"
+
 namespace vorlick {
 namespace {
 
@@ -109,11 +111,8 @@ std::size_t ReadEntry(const char* path, unsigned char* buffer) {
   struct stat status {};
   std::size_t size = 0;
   if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) {
-    while (size <= kEntryBytes) {
-      const ssize_t got = read(fd, buffer + size, kEntryBytes + 1 - size);
-      if (got <= 0) break;
-      size += static_cast<std::size_t>(got);
-    }
+    // One byte more than an entry may have tells one that is too long.
+    size = ReadAll(fd, buffer, kEntryBytes + 1).bytes;
   }
   close(fd);
   return size <= kEntryBytes ? size : 0;
