@@ -1,26 +1,18 @@
-// Files: exactly the opening, reading, identifying, closing and deleting the
-// program does, with the outcomes Windows gives them.
+// Files: opening, reading, identifying, closing and deleting, with the
+// outcomes Windows gives them.
 //
-// A file is opened as a name in a folder: the folder first (its path is
-// followed like any path), then the name relative to it. The delete that
-// follows a run must act on the folder the request was read from, even if
-// its path leads elsewhere by then, so the folder outlives the file's handle.
-// The program holds one request at a time, and the storage for this is small
-// and fixed; no heap:
-//  - the request folder: the folder of the last path opened for reading,
-//    with that path's folder part. An open for deleting of a path with the
-//    same folder part takes it over; the next open for reading replaces it.
-//    At most one folder is kept open, whatever the number of runs.
-//  - the deleting handle: the descriptor of the name itself (O_PATH, a link
-//    not followed), the folder it is in and the name; the folder is closed
-//    with the handle. The program holds one at a time.
-// A handle is the file's descriptor, as Windows handles are opaque values.
-// Not thread-safe: the program runs on one thread.
+// A handle is an entry of a small fixed table, and holds everything its
+// later calls need: the descriptor and, for a handle that may delete, the
+// folder its name was opened in and the name. Nothing is kept between
+// handles: what one open learns goes with its CloseHandle. A name is opened
+// in its folder: the folder first (its path is followed like any path), then
+// the name relative to it, so that a delete acts on the name in the folder
+// the handle was opened in, whatever the folder's path leads to by then.
+// No heap. Not thread-safe: the program runs on one thread.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <climits>
 #include <cstdint>
 #include <cstring>
@@ -31,28 +23,20 @@
 
 namespace {
 
-struct RequestFolder {
-  int fd = -1;
-  char path[PATH_MAX] = {};
-};
+// The program holds one file at a time; a test or a caller of the layer may
+// hold a few.
+constexpr int kMostHandles = 4;
 
-struct DeletingHandle {
-  int fd = -1;
-  int folder = -1;
+struct OpenFile {
+  bool inUse = false;
+  int fd = -1;  // the file read, or (O_PATH) the name itself
+  bool reads = false;
+  bool deletes = false;
+  int folder = -1;  // with `deletes`: the folder the name was opened in
   char name[NAME_MAX + 1] = {};
 };
 
-RequestFolder requestFolder;
-DeletingHandle deleting;
-
-// Copies a text whose length was checked, cutting it to `to` all the same.
-template <std::size_t N>
-void CopyText(char (&to)[N], const char* from) {
-  std::size_t length = std::strlen(from);
-  if (length >= N) length = N - 1;
-  std::memcpy(to, from, length);
-  to[length] = 0;
-}
+OpenFile files[kMostHandles];
 
 // A path split into its folder part (through the last '/', or "." when it
 // has none) and the name after it ("." when it ends in '/').
@@ -60,6 +44,14 @@ struct SplitPath {
   char folder[PATH_MAX];
   char name[NAME_MAX + 1];
 };
+
+// Copies a text whose length was checked, cutting it to `to` all the same.
+template <std::size_t N>
+void CopyText(char (&to)[N], const char* from, std::size_t length) {
+  if (length >= N) length = N - 1;
+  std::memcpy(to, from, length);
+  to[length] = 0;
+}
 
 // An empty path names no file, nor does one that does not fit PATH_MAX bytes.
 bool ToSplitPath(const char16_t* fileName, SplitPath& split) {
@@ -69,119 +61,134 @@ bool ToSplitPath(const char16_t* fileName, SplitPath& split) {
   }
   const char* slash = std::strrchr(path, '/');
   const char* name = slash != nullptr ? slash + 1 : path;
-  if (std::strlen(name) > NAME_MAX) return false;
-  CopyText(split.name, *name != 0 ? name : ".");
-  if (slash == nullptr) {
-    CopyText(split.folder, ".");
+  const std::size_t nameLength = std::strlen(name);
+  if (nameLength > NAME_MAX) return false;
+  if (nameLength == 0) {
+    CopyText(split.name, ".", 1);
   } else {
-    const auto length = static_cast<std::size_t>(slash - path) + 1;
-    std::memcpy(split.folder, path, length);
-    split.folder[length] = 0;
+    CopyText(split.name, name, nameLength);
+  }
+  if (slash == nullptr) {
+    CopyText(split.folder, ".", 1);
+  } else {
+    CopyText(split.folder, path, static_cast<std::size_t>(slash - path) + 1);
   }
   return true;
 }
 
-int ToDescriptor(HANDLE handle) {
-  auto value = reinterpret_cast<intptr_t>(handle);
-  return value >= 0 && value <= INT_MAX ? static_cast<int>(value) : -1;
+OpenFile* FileOf(HANDLE handle) {
+  for (OpenFile& file : files) {
+    if (file.inUse && handle == &file) return &file;
+  }
+  return nullptr;
 }
 
-HANDLE ToHandle(int fd) {
-  return reinterpret_cast<HANDLE>(  // NOLINT(performance-no-int-to-ptr)
-      static_cast<intptr_t>(fd));
+OpenFile* FreeEntry() {
+  for (OpenFile& file : files) {
+    if (!file.inUse) return &file;
+  }
+  return nullptr;
 }
 
-HANDLE Fail(int fd, int folder) {
-  if (fd >= 0) close(fd);
-  if (folder >= 0) close(folder);
-  return INVALID_HANDLE_VALUE;
+void Release(OpenFile& file) {
+  if (file.fd >= 0) close(file.fd);
+  if (file.folder >= 0) close(file.folder);
+  file = OpenFile{};
 }
 
-int OpenFolder(const char* path) {
-  return open(path, O_PATH | O_DIRECTORY | O_CLOEXEC);
+// What CreateFileW's arguments ask for.
+struct Request {
+  bool reads;       // GENERIC_READ
+  bool deletes;     // DELETE
+  bool nameItself;  // FILE_FLAG_OPEN_REPARSE_POINT: a link is not followed
+};
+
+// Opens the name: the file for reading, or the name alone (O_PATH) for a
+// handle that only identifies or deletes. Only regular files pass (and,
+// opened as themselves, links): Windows opens no directory without backup
+// semantics, which nothing asks for, and a device, pipe or socket is never
+// a request (deleting one after a run would do real harm). Non-blocking, so
+// that a FIFO cannot hold the open.
+int OpenName(int folder, const char* name, const Request& request) {
+  int flags = O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
+  flags |= request.reads ? O_RDONLY : O_PATH;
+  if (request.nameItself) flags |= O_NOFOLLOW;
+  const int fd = openat(folder, name, flags);
+  if (fd < 0) return -1;
+  struct stat status {};
+  const bool link = !request.reads && request.nameItself;
+  if (fstat(fd, &status) != 0 ||
+      !(S_ISREG(status.st_mode) || (link && S_ISLNK(status.st_mode)))) {
+    close(fd);
+    return -1;
+  }
+  if (request.reads) {
+    const int now = fcntl(fd, F_GETFL);
+    if (now >= 0) fcntl(fd, F_SETFL, now & ~O_NONBLOCK);
+  }
+  return fd;
 }
 
-void KeepRequestFolder(int folder, const char* path) {
-  if (requestFolder.fd >= 0) close(requestFolder.fd);
-  requestFolder.fd = folder;
-  CopyText(requestFolder.path, path);
-}
-
-HANDLE OpenForReading(const SplitPath& path) {
-  const int folder = OpenFolder(path.folder);
+HANDLE Open(const SplitPath& path, const Request& request) {
+  OpenFile* file = FreeEntry();
+  if (file == nullptr) return INVALID_HANDLE_VALUE;
+  const int folder = open(path.folder, O_PATH | O_DIRECTORY | O_CLOEXEC);
   if (folder < 0) return INVALID_HANDLE_VALUE;
-  // Non-blocking, so that a FIFO cannot hold the open; only regular files
-  // pass: Windows refuses directories, and a request can never be a device
-  // (whose deletion after the run would do real harm).
-  const int fd =
-      openat(folder, path.name, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-  if (fd < 0) return Fail(-1, folder);
-  struct stat status {};
-  if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-    return Fail(fd, folder);
+  const int fd = OpenName(folder, path.name, request);
+  if (fd < 0) {
+    close(folder);
+    return INVALID_HANDLE_VALUE;
   }
-  int flags = fcntl(fd, F_GETFL);
-  if (flags >= 0) fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-  KeepRequestFolder(folder, path.folder);
-  return ToHandle(fd);
-}
-
-HANDLE OpenForDeleting(const SplitPath& path) {
-  if (deleting.fd >= 0) return INVALID_HANDLE_VALUE;
-  int folder = -1;
-  if (requestFolder.fd >= 0 &&
-      std::strcmp(requestFolder.path, path.folder) == 0) {
-    folder = requestFolder.fd;
-    requestFolder.fd = -1;
+  file->inUse = true;
+  file->fd = fd;
+  file->reads = request.reads;
+  file->deletes = request.deletes;
+  if (request.deletes) {
+    file->folder = folder;
+    CopyText(file->name, path.name, std::strlen(path.name));
   } else {
-    folder = OpenFolder(path.folder);
-    if (folder < 0) return INVALID_HANDLE_VALUE;
+    close(folder);
   }
-  const int fd = openat(folder, path.name, O_PATH | O_NOFOLLOW | O_CLOEXEC);
-  if (fd < 0) return Fail(-1, folder);
-  struct stat status {};
-  // Windows opens a directory only with backup semantics, never asked here.
-  if (fstat(fd, &status) != 0 || S_ISDIR(status.st_mode)) {
-    return Fail(fd, folder);
-  }
-  deleting.fd = fd;
-  deleting.folder = folder;
-  CopyText(deleting.name, path.name);
-  return ToHandle(fd);
+  return file;
 }
-
-bool IsDeleting(int fd) { return fd >= 0 && deleting.fd == fd; }
 
 }  // namespace
 
 HANDLE CreateFileW(const char16_t* fileName, DWORD access, DWORD /*shareMode*/,
-                   SECURITY_ATTRIBUTES* /*security*/, DWORD /*disposition*/,
-                   DWORD /*flagsAndAttributes*/, HANDLE /*templateFile*/) {
+                   SECURITY_ATTRIBUTES* /*security*/, DWORD disposition,
+                   DWORD flagsAndAttributes, HANDLE /*templateFile*/) {
   SplitPath path;
-  if (!ToSplitPath(fileName, path)) return INVALID_HANDLE_VALUE;
-  return access == GENERIC_READ ? OpenForReading(path) : OpenForDeleting(path);
+  if (disposition != OPEN_EXISTING || !ToSplitPath(fileName, path)) {
+    return INVALID_HANDLE_VALUE;
+  }
+  const Request request{
+      (access & GENERIC_READ) != 0, (access & DELETE) != 0,
+      (flagsAndAttributes & FILE_FLAG_OPEN_REPARSE_POINT) != 0};
+  return Open(path, request);
 }
 
-BOOL ReadFile(HANDLE file, void* buffer, DWORD bytesToRead, DWORD* bytesRead,
+BOOL ReadFile(HANDLE handle, void* buffer, DWORD bytesToRead, DWORD* bytesRead,
               OVERLAPPED* /*overlapped*/) {
-  const ReadCount count = ReadAll(ToDescriptor(file), buffer, bytesToRead);
+  *bytesRead = 0;
+  const OpenFile* file = FileOf(handle);
+  if (file == nullptr || !file->reads) return FALSE;
+  const ReadCount count = ReadAll(file->fd, buffer, bytesToRead);
   *bytesRead = static_cast<DWORD>(count.bytes);
   return count.failed ? FALSE : TRUE;
 }
 
 BOOL CloseHandle(HANDLE handle) {
-  const int fd = ToDescriptor(handle);
-  if (IsDeleting(fd)) {
-    close(deleting.folder);
-    deleting = DeletingHandle{};
-  }
-  return fd >= 0 && close(fd) == 0 ? TRUE : FALSE;
+  OpenFile* file = FileOf(handle);
+  if (file == nullptr) return FALSE;
+  Release(*file);
+  return TRUE;
 }
 
-BOOL GetFileInformationByHandle(HANDLE file,
+BOOL GetFileInformationByHandle(HANDLE handle,
                                 BY_HANDLE_FILE_INFORMATION* information) {
+  const OpenFile* file = FileOf(handle);
   struct stat status {};
-  if (fstat(ToDescriptor(file), &status) != 0) return FALSE;
+  if (file == nullptr || fstat(file->fd, &status) != 0) return FALSE;
   const auto device = static_cast<std::uint64_t>(status.st_dev);
   const auto inode = static_cast<std::uint64_t>(status.st_ino);
   // Device numbers put the major number's high bits above 32: folded in.
@@ -191,20 +198,23 @@ BOOL GetFileInformationByHandle(HANDLE file,
   return TRUE;
 }
 
-BOOL SetFileInformationByHandle(HANDLE file,
-                                FILE_INFO_BY_HANDLE_CLASS /*informationClass*/,
+BOOL SetFileInformationByHandle(HANDLE handle,
+                                FILE_INFO_BY_HANDLE_CLASS informationClass,
                                 void* information, DWORD /*size*/) {
-  if (!IsDeleting(ToDescriptor(file))) return FALSE;
+  const OpenFile* file = FileOf(handle);
+  if (file == nullptr || !file->deletes ||
+      informationClass != FileDispositionInfo) {
+    return FALSE;
+  }
   if (!static_cast<FILE_DISPOSITION_INFO*>(information)->DeleteFile) {
     return TRUE;
   }
   struct stat opened {};
   struct stat named {};
-  if (fstat(deleting.fd, &opened) != 0 ||
-      fstatat(deleting.folder, deleting.name, &named, AT_SYMLINK_NOFOLLOW) !=
-          0 ||
+  if (fstat(file->fd, &opened) != 0 ||
+      fstatat(file->folder, file->name, &named, AT_SYMLINK_NOFOLLOW) != 0 ||
       opened.st_dev != named.st_dev || opened.st_ino != named.st_ino) {
     return FALSE;
   }
-  return unlinkat(deleting.folder, deleting.name, 0) == 0 ? TRUE : FALSE;
+  return unlinkat(file->folder, file->name, 0) == 0 ? TRUE : FALSE;
 }

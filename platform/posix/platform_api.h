@@ -1,8 +1,8 @@
 // The operations the program uses, under their Windows names, for POSIX
-// systems. The implementations live in this folder; each does what the
-// program asks of it, the way Windows does it, and nothing more: the
-// program's calls pass the same arguments every time (see app/run_request.cpp
-// and request/parse_request_text.cpp), and nothing reads a last error.
+// systems. The implementations live in this folder; each does what its
+// arguments ask, the way Windows does it, for the arguments the program
+// passes (see app/run_request.cpp and request/parse_request_text.cpp), and
+// fails on others; nothing sets or reads a last error.
 #pragma once
 
 #include <cstdint>
@@ -47,22 +47,25 @@ struct FILE_DISPOSITION_INFO {
   BOOLEAN DeleteFile;
 };
 
-// Opens an existing file in one of the two ways the program uses (see
-// file.cpp for how a request's folder is kept between the two):
-//  - GENERIC_READ: a regular file, following links; a directory, device or
-//    pipe fails as a directory does on Windows.
-//  - DELETE and FILE_FLAG_OPEN_REPARSE_POINT: the name itself, a link not
-//    followed; a directory fails.
+// Opens an existing file (OPEN_EXISTING; nothing else is done) by what the
+// arguments ask: GENERIC_READ reads it; DELETE lets the handle delete it;
+// FILE_FLAG_OPEN_REPARSE_POINT opens the name itself, a link at its end not
+// followed. Only a regular file opens (or, as itself, a link): a directory
+// fails as on Windows without backup semantics, and a device, pipe or
+// socket fails too, as a request can never be one. POSIX has no share modes:
+// the share mode is not looked at. A handle holds everything its later calls
+// need (file.cpp); each is one of a few that may be open at once.
 HANDLE CreateFileW(const char16_t* fileName, DWORD access, DWORD shareMode,
                    SECURITY_ATTRIBUTES* security, DWORD disposition,
                    DWORD flagsAndAttributes, HANDLE templateFile);
-// Reads until the count is reached or the file ends.
+// Reads until the count is reached or the file ends; fails on a handle not
+// opened for reading.
 BOOL ReadFile(HANDLE file, void* buffer, DWORD bytesToRead, DWORD* bytesRead,
               OVERLAPPED* overlapped);
 BOOL CloseHandle(HANDLE handle);
 BOOL GetFileInformationByHandle(HANDLE file,
                                 BY_HANDLE_FILE_INFORMATION* information);
-// FileDispositionInfo on a handle opened for DELETE. POSIX cannot remove a
+// FileDispositionInfo on a handle opened with DELETE. POSIX cannot remove a
 // file through its descriptor: the name the handle was opened with is
 // removed at once, from the folder it was opened in, and only while it still
 // names the handle's file (else nothing is removed and the call fails).

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <string>
+#include <vector>
 
 #include "platform_api.h"
 #include "temp_folder.h"
@@ -104,16 +105,71 @@ TEST(CreateFileW, NonAsciiAndRawBytePathsOpen) {
   }
 }
 
-TEST(ReadFile, FailedReadReportsNothingRead) {
+// A failing read() is the run's to test (run_failure_test.cpp): here, the
+// handle decides.
+TEST(ReadFile, OnlyThroughAHandleOpenedForReading) {
   TempFolder folder;
-  mkdir(folder.Path("dir").c_str(), 0700);
-  int fd = open(folder.Path("dir").c_str(), O_RDONLY);  // read() gives EISDIR
+  const std::u16string path = U16(folder.Write("r.txt", "abc"));
+  HANDLE deleting = OpenForDeleting(path);
+  HANDLE closed = OpenForReading(path);
+  ASSERT_TRUE(CloseHandle(closed));
   char buffer[4];
-  DWORD read = 99;
-  EXPECT_FALSE(ReadFile(reinterpret_cast<HANDLE>(static_cast<intptr_t>(fd)),
-                        buffer, 4, &read, nullptr));
-  EXPECT_EQ(read, 0u);
-  close(fd);
+  for (HANDLE handle : {deleting, closed, INVALID_HANDLE_VALUE}) {
+    DWORD read = 99;
+    EXPECT_FALSE(ReadFile(handle, buffer, 4, &read, nullptr));
+    EXPECT_EQ(read, 0u);
+  }
+  EXPECT_TRUE(CloseHandle(deleting));
+  EXPECT_FALSE(CloseHandle(closed));
+}
+
+// Each handle holds its own folder and name, whatever else is open or was
+// opened before: it deletes its name in the folder it was opened in, also
+// after that folder was moved.
+TEST(CreateFileW, EachHandleDeletesInItsOwnFolder) {
+  TempFolder folder;
+  mkdir(folder.Path("a").c_str(), 0700);
+  mkdir(folder.Path("b").c_str(), 0700);
+  folder.Write("a/r.txt", "a");
+  folder.Write("b/r.txt", "b");
+  HANDLE a = OpenForDeleting(U16(folder.Path("a/r.txt")));
+  HANDLE reading = OpenForReading(U16(folder.Path("b/r.txt")));
+  HANDLE b = OpenForDeleting(U16(folder.Path("b/r.txt")));
+  EXPECT_TRUE(CloseHandle(reading));
+  ASSERT_EQ(rename(folder.Path("a").c_str(), folder.Path("a.old").c_str()), 0);
+  FILE_DISPOSITION_INFO disposition{TRUE};
+  for (HANDLE handle : {b, a}) {
+    EXPECT_TRUE(SetFileInformationByHandle(handle, FileDispositionInfo,
+                                           &disposition, sizeof disposition));
+    EXPECT_TRUE(CloseHandle(handle));
+  }
+  EXPECT_FALSE(Exists(folder.Path("a.old/r.txt")));
+  EXPECT_FALSE(Exists(folder.Path("b/r.txt")));
+}
+
+// A few handles at once, and no more; a closed one leaves nothing behind.
+TEST(CreateFileW, HoldsFourHandlesAtOnce) {
+  TempFolder folder;
+  const std::u16string path = U16(folder.Write("r.txt", "r"));
+  std::vector<HANDLE> open;
+  for (int i = 0; i < 4; ++i) open.push_back(OpenForReading(path));
+  for (HANDLE handle : open) EXPECT_NE(handle, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(OpenForReading(path), INVALID_HANDLE_VALUE);
+  EXPECT_TRUE(CloseHandle(open.back()));
+  open.back() = OpenForDeleting(path);
+  EXPECT_NE(open.back(), INVALID_HANDLE_VALUE);
+  for (HANDLE handle : open) EXPECT_TRUE(CloseHandle(handle));
+}
+
+TEST(CreateFileW, OnlyOpensWhatExists) {
+  TempFolder folder;
+  const std::u16string path = U16(folder.Write("r.txt", "r"));
+  for (DWORD disposition : {1u, 2u, 4u, 5u}) {  // CREATE_NEW ... TRUNCATE
+    EXPECT_EQ(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, disposition,
+                          FILE_ATTRIBUTE_NORMAL, nullptr),
+              INVALID_HANDLE_VALUE)
+        << disposition;
+  }
 }
 
 BY_HANDLE_FILE_INFORMATION InfoOf(HANDLE file) {
