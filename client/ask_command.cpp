@@ -252,20 +252,20 @@ std::optional<CommandError> ParseAskCommand(
     // --help and --version act when they come, as with getopt.
     if (command.action != AskCommand::Action::kAsk) return std::nullopt;
   }
-  if (reading.operands.empty()) return Usage("TEXT is missing");
+  if (reading.operands.empty()) return Usage("BODY is missing");
   if (reading.operands.size() > 1) {
     return Usage("unexpected argument '" + reading.operands[1] +
-                 "' (TEXT is one argument)");
+                 "' (BODY is one argument)");
   }
   const std::uint32_t style =
       reading.style ? *reading.style
                     : reading.buttons | reading.icon | reading.bits;
   command.request.style = static_cast<std::int32_t>(style);
-  command.textFromInput = reading.operands[0] == "-";
-  if (command.textFromInput) return std::nullopt;
+  command.bodyFromInput = reading.operands[0] == "-";
+  if (command.bodyFromInput) return std::nullopt;
   std::string error;
-  if (!DecodeUtf8(reading.operands[0], command.request.text, error)) {
-    return CommandError{kExitDataError, "text: " + error};
+  if (!DecodeUtf8(reading.operands[0], command.request.body, error)) {
+    return CommandError{kExitDataError, "body: " + error};
   }
   return std::nullopt;
 }

@@ -18,8 +18,8 @@ inline constexpr int kExitIoError = 74;       // EX_IOERR
 struct AskCommand {
   enum class Action { kAsk, kHelp, kVersion };
   Action action = Action::kAsk;
-  AskRequest request;  // the text is left empty when it comes from input
-  bool textFromInput = false;  // TEXT was "-"
+  AskRequest request;  // the body is left empty when it comes from input
+  bool bodyFromInput = false;  // BODY was "-"
   bool print = false;
   std::optional<std::string> program;  // as given: UTF-8
 };
@@ -30,6 +30,6 @@ struct CommandError {
 };
 
 // Reads the arguments that follow the program's name (UTF-8). Options and
-// TEXT may come in any order; "--" ends the options.
+// BODY may come in any order; "--" ends the options.
 std::optional<CommandError> ParseAskCommand(
     const std::vector<std::string>& args, AskCommand& command);

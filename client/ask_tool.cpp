@@ -14,11 +14,11 @@ constexpr std::size_t kInputLimit = 65536;
 std::string HelpText() {
   const std::string program = kProgramName;
   const std::string timedOut = std::to_string(kTimedOutExitCode);
-  return "Usage: tandrel-ask [OPTIONS] TEXT\n"
-         "Shows TEXT in a message box through " +
+  return "Usage: tandrel-ask [OPTIONS] BODY\n"
+         "Shows BODY in a message box through " +
          program +
          " and exits with the answer.\n"
-         "TEXT \"-\" reads UTF-8 text from standard input (without its last"
+         "BODY \"-\" reads UTF-8 text from standard input (without its last"
          " line break).\n"
          "\n"
          "  -t, --title TITLE      the box's title (default: empty)\n"
@@ -77,22 +77,22 @@ int Fail(int status, const std::string& message) {
   return status;
 }
 
-// The text from standard input, without the line break that ends it.
-int ReadText(AskCommand& command) {
+// The body from standard input, without the line break that ends it.
+int ReadBody(AskCommand& command) {
   std::string bytes;
   std::string error;
   if (!ReadStandardInput(bytes, kInputLimit, error)) {
     return Fail(kExitIoError, "cannot read standard input: " + error);
   }
   if (bytes.size() > kInputLimit) {
-    return Fail(kExitDataError, "text: more than " +
+    return Fail(kExitDataError, "body: more than " +
                                     std::to_string(kInputLimit) +
                                     " bytes, far more than a request holds");
   }
   if (!bytes.empty() && bytes.back() == '\n') bytes.pop_back();
   if (!bytes.empty() && bytes.back() == '\r') bytes.pop_back();
-  if (!DecodeUtf8(bytes, command.request.text, error)) {
-    return Fail(kExitDataError, "text: " + error);
+  if (!DecodeUtf8(bytes, command.request.body, error)) {
+    return Fail(kExitDataError, "body: " + error);
   }
   return 0;
 }
@@ -132,8 +132,8 @@ int RunAskTool(const std::vector<std::string>& args) {
     WriteStandardOutput("tandrel-ask (Tandrel) " TANDREL_VERSION "\n");
     return 0;
   }
-  if (command.textFromInput) {
-    if (int status = ReadText(command); status != 0) return status;
+  if (command.bodyFromInput) {
+    if (int status = ReadBody(command); status != 0) return status;
   }
   const std::string program =
       command.program ? *command.program : DefaultProgram();

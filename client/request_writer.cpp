@@ -10,10 +10,18 @@ namespace {
 
 using std::u16string_view;
 
-constexpr u16string_view kTitleOpen = u"<TITLE>";
-constexpr u16string_view kTitleClose = u"<\\TITLE>";
-constexpr u16string_view kBodyOpen = u"<BODY>";
-constexpr u16string_view kBodyClose = u"<\\BODY>";
+constexpr u16string_view View(RequestTag tag) {
+  return {tag.text, static_cast<std::size_t>(tag.length)};
+}
+
+constexpr u16string_view Open(RequestField field) {
+  return View(TagsOf(field).open);
+}
+
+constexpr u16string_view Close(RequestField field) {
+  return View(TagsOf(field).close);
+}
+
 constexpr std::size_t kUnitLimit = kRequestFileBytes / sizeof(char16_t);
 
 std::u16string Decimal(std::int32_t value) {
@@ -21,19 +29,18 @@ std::u16string Decimal(std::int32_t value) {
   return {digits, static_cast<std::size_t>(decimal::Write(value, digits))};
 }
 
-std::u16string NumberField(std::u16string_view name, std::int32_t value) {
-  std::u16string field = u"<";
-  field.append(name).append(u">").append(Decimal(value));
-  field.append(u"<\\").append(name).append(u">");
-  return field;
+void AppendField(std::u16string& text, RequestField field,
+                 u16string_view value) {
+  text.append(Open(field)).append(value).append(Close(field));
 }
 
 std::u16string ComposeText(const AskRequest& request) {
-  std::u16string text = NumberField(u"STYLE", request.style);
-  text += NumberField(u"TIMEDOUT", request.timeout);
-  text += NumberField(u"DEFID", request.defaultId);
-  text.append(kTitleOpen).append(request.title).append(kTitleClose);
-  text.append(kBodyOpen).append(request.text).append(kBodyClose);
+  std::u16string text;
+  AppendField(text, RequestField::kStyle, Decimal(request.style));
+  AppendField(text, RequestField::kTimeout, Decimal(request.timeout));
+  AppendField(text, RequestField::kDefaultId, Decimal(request.defaultId));
+  AppendField(text, RequestField::kTitle, request.title);
+  AppendField(text, RequestField::kBody, request.body);
   return text;
 }
 
@@ -63,52 +70,55 @@ std::optional<std::string> BadUnit(u16string_view value) {
   return std::nullopt;
 }
 
-bool Holds(u16string_view value, u16string_view tag) {
-  return value.find(tag) != u16string_view::npos;
+// A reason when `value` holds `tag`: "holds "<\BODY>", " and `consequence`.
+std::optional<std::string> Holds(u16string_view value, u16string_view tag,
+                                 const char* consequence) {
+  if (value.find(tag) == u16string_view::npos) return std::nullopt;
+  std::string quoted;
+  for (char16_t unit : tag) quoted += static_cast<char>(unit);  // ASCII
+  return "holds \"" + quoted + "\", " + consequence;
 }
 
 std::optional<std::string> TitleTags(u16string_view title) {
-  if (Holds(title, kTitleClose)) {
-    return "holds \"<\\TITLE>\", which would end it there";
+  std::optional<std::string> reason =
+      Holds(title, Close(RequestField::kTitle), "which would end it there");
+  if (!reason) {
+    reason = Holds(title, Open(RequestField::kBody),
+                   "where the body would be read from");
   }
-  if (Holds(title, kBodyOpen)) {
-    return "holds \"<BODY>\", where the text would be read from";
+  if (!reason) {
+    reason = Holds(title, Close(RequestField::kBody),
+                   "which would be read as the end of the body");
   }
-  if (Holds(title, kBodyClose)) {
-    return "holds \"<\\BODY>\", which would be read as the end of the text";
-  }
-  return std::nullopt;
+  return reason;
 }
 
-std::optional<std::string> TextTags(u16string_view text) {
-  if (Holds(text, kBodyClose)) {
-    return "holds \"<\\BODY>\", which would end it there";
-  }
-  return std::nullopt;
+std::optional<std::string> BodyTags(u16string_view body) {
+  return Holds(body, Close(RequestField::kBody), "which would end it there");
 }
 
-// The text is blamed for a request that is too long, unless the title alone
+// The body is blamed for a request that is too long, unless the title alone
 // leaves no room for it; either way the reason says how much would fit.
 std::optional<RequestError> Length(const AskRequest& request) {
   const std::size_t units = ComposeText(request).size();
   if (units <= kUnitLimit) return std::nullopt;
-  const std::size_t others = units - request.text.size();
-  const bool text = others <= kUnitLimit;
-  const std::size_t length = text ? request.text.size() : request.title.size();
+  const std::size_t others = units - request.body.size();
+  const bool body = others <= kUnitLimit;
+  const std::size_t length = body ? request.body.size() : request.title.size();
   const std::size_t fit =
-      text ? kUnitLimit - others : kUnitLimit - (others - request.title.size());
+      body ? kUnitLimit - others : kUnitLimit - (others - request.title.size());
   std::string reason = "is " + std::to_string(length) + " UTF-16 units, but ";
-  reason += text ? "beside the title and the numbers " : "";
+  reason += body ? "beside the title and the numbers " : "";
   reason += "at most " + std::to_string(fit) + " fit (a request holds " +
             std::to_string(kRequestFileBytes) + " bytes, tags included)";
-  return RequestError{text ? RequestField::kText : RequestField::kTitle,
+  return RequestError{body ? RequestField::kBody : RequestField::kTitle,
                       reason};
 }
 
 }  // namespace
 
 const char* FieldName(RequestField field) {
-  return field == RequestField::kTitle ? "title" : "text";
+  return field == RequestField::kTitle ? "title" : "body";
 }
 
 std::string Describe(const RequestError& error) {
@@ -116,11 +126,11 @@ std::string Describe(const RequestError& error) {
 }
 
 std::optional<RequestError> CheckRequest(const AskRequest& request) {
-  for (auto field : {RequestField::kTitle, RequestField::kText}) {
+  for (auto field : {RequestField::kTitle, RequestField::kBody}) {
     const bool title = field == RequestField::kTitle;
-    u16string_view value = title ? request.title : request.text;
+    u16string_view value = title ? request.title : request.body;
     std::optional<std::string> reason = BadUnit(value);
-    if (!reason) reason = title ? TitleTags(value) : TextTags(value);
+    if (!reason) reason = title ? TitleTags(value) : BodyTags(value);
     if (reason) return RequestError{field, *reason};
   }
   return Length(request);

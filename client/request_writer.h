@@ -1,15 +1,15 @@
 // Writes request files that the reader returns unchanged: UTF-16LE, the
-// number fields first, then the title, then the text.
+// number fields first, then the title, then the body.
 //
 // The reader takes the first occurrence of every tag and reads at most 2048
 // bytes, so a value is refused when the reader would take one of its field's
 // tags from somewhere else than where the writer put it:
 //   - the title holds "<\TITLE>" (the title would end there), "<BODY>" (the
-//     text would start there) or "<\BODY>" (the text would end there);
-//   - the text holds "<\BODY>" (it would end there);
-//   - the title or the text holds a zero unit (the reader stops at it);
+//     body would start there) or "<\BODY>" (the body would end there);
+//   - the body holds "<\BODY>" (it would end there);
+//   - the title or the body holds a zero unit (the reader stops at it);
 //   - the whole request is over 2048 bytes (1024 units, tags included).
-// A title or text with an unpaired surrogate is refused as well: the reader
+// A title or body with an unpaired surrogate is refused as well: the reader
 // keeps it, but it is not text, and no box can show it as it is.
 // The numbers always survive: every 32-bit value is written in decimal.
 #pragma once
@@ -18,15 +18,14 @@
 #include <string>
 
 #include "ask_request.h"
-
-enum class RequestField { kTitle, kText };
+#include "message_request.h"
 
 struct RequestError {
-  RequestField field;
+  RequestField field;  // kTitle or kBody
   std::string reason;  // e.g. "holds \"<\\BODY>\", which would end it there"
 };
 
-// "title" or "text".
+// "title" or "body": the field a RequestError names.
 const char* FieldName(RequestField field);
 
 // "title: holds ...": the field's name, then the reason.

@@ -13,31 +13,8 @@ constexpr int kNotFound = -1;
 // The 8-bit number buffer: 19 bytes of text and the terminating zero.
 constexpr int kNumberBytes = 20;
 
-struct Tag {
-  const char16_t* text;
-  int length;
-};
-
-template <int N>
-constexpr Tag MakeTag(const char16_t (&text)[N]) {
-  return Tag{text, N - 1};
-}
-
-// The fields, in the order of kFieldTags.
-enum Field { kTitle, kBody, kStyle, kTimeout, kDefaultId, kFieldCount };
-
-struct FieldTags {
-  Tag open;
-  Tag close;
-};
-
-constexpr FieldTags kFieldTags[kFieldCount] = {
-    {MakeTag(u"<TITLE>"), MakeTag(u"<\\TITLE>")},
-    {MakeTag(u"<BODY>"), MakeTag(u"<\\BODY>")},
-    {MakeTag(u"<STYLE>"), MakeTag(u"<\\STYLE>")},
-    {MakeTag(u"<TIMEDOUT>"), MakeTag(u"<\\TIMEDOUT>")},
-    {MakeTag(u"<DEFID>"), MakeTag(u"<\\DEFID>")},
-};
+using Tag = RequestTag;
+constexpr int kFieldCount = kRequestFields;
 
 // Where a field's tags were first found, or kNotFound.
 struct TagPositions {
@@ -123,8 +100,8 @@ void LocateTags(const RequestText& text, FoundTags& found) {
     at = SkipToUnitOrEnd(text, at, u'<');
     if (at >= kRequestTextUnits || text[at] == 0) return;
     for (int f = 0; f < kFieldCount; ++f) {
-      Note(text, at, kFieldTags[f].open, found[f].open, missing);
-      Note(text, at, kFieldTags[f].close, found[f].close, missing);
+      Note(text, at, kRequestTags[f].open, found[f].open, missing);
+      Note(text, at, kRequestTags[f].close, found[f].close, missing);
     }
   }
 }
@@ -201,18 +178,18 @@ struct Value {
 
 // The value between a field's tags, or false when either tag is missing. A
 // closing tag at or before the value's start gives an empty value.
-bool FindValue(const RequestText& text, const FoundTags& found, Field field,
-               Value& value) {
-  const TagPositions& at = found[field];
+bool FindValue(const RequestText& text, const FoundTags& found,
+               RequestField field, Value& value) {
+  const TagPositions& at = found[static_cast<int>(field)];
   if (at.open == kNotFound || at.close == kNotFound) return false;
-  const int start = at.open + kFieldTags[field].open.length;
+  const int start = at.open + TagsOf(field).open.length;
   value.start = text + start;
   value.length = at.close > start ? at.close - start : 0;
   return true;
 }
 
-void ReadTextField(const RequestText& text, const FoundTags& found, Field field,
-                   char16_t (&target)[kRequestFieldUnits]) {
+void ReadTextField(const RequestText& text, const FoundTags& found,
+                   RequestField field, char16_t (&target)[kRequestFieldUnits]) {
   Value value{};
   if (!FindValue(text, found, field, value)) return;
   // Only 8-bit requests can hold longer values: they keep what fits.
@@ -223,7 +200,7 @@ void ReadTextField(const RequestText& text, const FoundTags& found, Field field,
 }
 
 void ReadNumberField(const RequestText& text, const FoundTags& found,
-                     Field field, std::int32_t& target) {
+                     RequestField field, std::int32_t& target) {
   Value value{};
   if (!FindValue(text, found, field, value)) return;
   char number[kNumberBytes];
@@ -235,15 +212,15 @@ void ReadNumberField(const RequestText& text, const FoundTags& found,
 
 void ParseRequestText(RequestText& text, MessageRequest& request) {
   // Only "<TITLE>" tells a UTF-16 request from an 8-bit one.
-  if (FindTag(text, kFieldTags[kTitle].open) == kNotFound) {
+  if (FindTag(text, TagsOf(RequestField::kTitle).open) == kNotFound) {
     ConvertAnsiRequest(text);
   }
 
   FoundTags found;
   LocateTags(text, found);
-  ReadTextField(text, found, kTitle, request.title);
-  ReadTextField(text, found, kBody, request.body);
-  ReadNumberField(text, found, kStyle, request.style);
-  ReadNumberField(text, found, kTimeout, request.timeout);
-  ReadNumberField(text, found, kDefaultId, request.defaultId);
+  ReadTextField(text, found, RequestField::kTitle, request.title);
+  ReadTextField(text, found, RequestField::kBody, request.body);
+  ReadNumberField(text, found, RequestField::kStyle, request.style);
+  ReadNumberField(text, found, RequestField::kTimeout, request.timeout);
+  ReadNumberField(text, found, RequestField::kDefaultId, request.defaultId);
 }

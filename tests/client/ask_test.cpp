@@ -72,7 +72,7 @@ TEST_F(TandrelAsk, OptionsBecomeTheFiveValuesAndTheAnswerTheStatus) {
     std::int32_t timeout;
     std::int32_t defaultId;
     std::u16string title;
-    std::u16string text;
+    std::u16string body;
     int status;
     const char* out;
   };
@@ -131,8 +131,8 @@ TEST_F(TandrelAsk, OptionsBecomeTheFiveValuesAndTheAnswerTheStatus) {
     EXPECT_EQ(record->style, c.style);
     EXPECT_EQ(record->timeout, c.timeout);
     EXPECT_EQ(record->defaultId, c.defaultId);
-    EXPECT_EQ(record->caption, c.title);
-    EXPECT_EQ(record->text, c.text);
+    EXPECT_EQ(record->title, c.title);
+    EXPECT_EQ(record->body, c.body);
     ASSERT_EQ(record->args.size(), 2u);
     EXPECT_EQ(record->args[0], kStagedTandrel);  // the one beside it
     EXPECT_TRUE(TempIsEmpty());
@@ -149,11 +149,11 @@ TEST_F(TandrelAsk, ItsOwnFailuresHaveTheirCodesAndOneLine) {
   };
   const std::string none = folder_.Path("none");
   const Case cases[] = {
-      {{}, "", 64, "TEXT is missing (see --help)"},
+      {{}, "", 64, "BODY is missing (see --help)"},
       {{"a", "b"},
        "",
        64,
-       "unexpected argument 'b' (TEXT is one argument) (see --help)"},
+       "unexpected argument 'b' (BODY is one argument) (see --help)"},
       {{"-x", "a"}, "", 64, "unknown option '-x' (see --help)"},
       {{"--print=yes", "a"},
        "",
@@ -172,13 +172,13 @@ TEST_F(TandrelAsk, ItsOwnFailuresHaveTheirCodesAndOneLine) {
       {{"-t", "a<BODY>", "a"},
        "",
        65,
-       "title: holds \"<BODY>\", where the text would be read from"},
+       "title: holds \"<BODY>\", where the body would be read from"},
       {{std::string(943, 'x')},
        "",
        65,
-       "text: is 943 UTF-16 units, but beside the title and the numbers at "
+       "body: is 943 UTF-16 units, but beside the title and the numbers at "
        "most 942 fit (a request holds 2048 bytes, tags included)"},
-      {{"-"}, "a\xFF\n", 65, "text: is not UTF-8 (byte 0xFF at byte 2)"},
+      {{"-"}, "a\xFF\n", 65, "body: is not UTF-8 (byte 0xFF at byte 2)"},
       {{"--program", none, "a"},
        "",
        69,
@@ -208,7 +208,7 @@ TEST_F(TandrelAsk, ItsOwnFailuresHaveTheirCodesAndOneLine) {
 TEST_F(TandrelAsk, HelpAndVersion) {
   AskRun run = RunAsk({"x", "--help", "--not-read"});
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.out.rfind("Usage: tandrel-ask [OPTIONS] TEXT\n", 0), 0u);
+  EXPECT_EQ(run.out.rfind("Usage: tandrel-ask [OPTIONS] BODY\n", 0), 0u);
   run = RunAsk({"--version"});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out, "tandrel-ask (Tandrel) " PROJECT_VERSION "\n");

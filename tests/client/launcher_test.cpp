@@ -19,8 +19,8 @@ TEST_F(Launcher, ValuesAndTheOneArgumentReachTheProgram) {
   EXPECT_EQ(outcome.buttonId, 6);
   const std::optional<Recorded> record = TakeRecord();
   ASSERT_TRUE(record);
-  EXPECT_EQ(record->caption, request.title);
-  EXPECT_EQ(record->text, request.text);
+  EXPECT_EQ(record->title, request.title);
+  EXPECT_EQ(record->body, request.body);
   EXPECT_EQ(record->style, 0x40024u);
   EXPECT_EQ(record->timeout, 30);
   EXPECT_EQ(record->defaultId, 7);
@@ -45,7 +45,7 @@ TEST_F(Launcher, AProgramNameWithAQuoteIsNotPassedOn) {
   ASSERT_TRUE(record);
   ASSERT_EQ(record->args.size(), 2u);
   EXPECT_EQ(record->args[0], "tandrel");
-  EXPECT_EQ(record->caption, u"T");
+  EXPECT_EQ(record->title, u"T");
 }
 
 TEST_F(Launcher, EveryOutcomeLeavesNoRequestBehind) {
@@ -90,7 +90,7 @@ TEST_F(Launcher, NothingRunsWithoutARequestFile) {
   AskOutcome outcome = Ask(kStagedTandrel, {u"", u"a<\\BODY>", 0, 0, 0});
   EXPECT_EQ(outcome.status, AskStatus::kRequestRefused);
   EXPECT_EQ(outcome.detail,
-            "text: holds \"<\\BODY>\", which would end it there");
+            "body: holds \"<\\BODY>\", which would end it there");
   const std::string missing = folder_.Path("none");
   setenv("TMPDIR", missing.c_str(), 1);
   outcome = Ask(kStagedTandrel, {u"T", u"B", 0, 0, 0});

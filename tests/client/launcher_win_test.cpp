@@ -109,7 +109,7 @@ TEST_F(KitRun, ValuesAndTheExactCommandLineReachTheProgram) {
   const std::vector<Record> calls = Calls();
   ASSERT_EQ(calls.size(), 1u);
   EXPECT_EQ(calls[0].caption, request.title);
-  EXPECT_EQ(calls[0].text, request.text);
+  EXPECT_EQ(calls[0].text, request.body);
   EXPECT_EQ(calls[0].header.style, 0x40024u);
   EXPECT_EQ(calls[0].header.timeout, 30);
   EXPECT_EQ(calls[0].header.defaultId, 7);
@@ -176,9 +176,9 @@ TEST_F(KitRun, TandrelAskExitsWithTheWholeResult) {
       {L"-p -", "Line 1\nLine \xC3\xA9\n", 32000, "timeout\r\n", "",
        u"Line 1\nLine \u00e9", u"", 0, 0, 0},
       {L"a<\\BODY>", "", 65, "",
-       "tandrel-ask: text: holds \"<\\BODY>\", which would end it there\r\n",
+       "tandrel-ask: body: holds \"<\\BODY>\", which would end it there\r\n",
        u"", u"", 0, 0, 0},
-      {L"", "", 64, "", "tandrel-ask: TEXT is missing (see --help)\r\n", u"",
+      {L"", "", 64, "", "tandrel-ask: BODY is missing (see --help)\r\n", u"",
        u"", 0, 0, 0},
       {L"--program \"" + Stage(L"alone\\Tandrel.exe") + L"\" x", "", 69, "",
        "tandrel-ask: " + alone +

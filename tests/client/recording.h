@@ -1,5 +1,5 @@
 // The record of the stand-in libvorlick.so: one "name value" line each for
-// the style, time-out, default ID, caption and text (UTF-16 units as
+// the style, time-out, default ID, title and body (UTF-16 units as
 // big-endian hex), every argument of tandrel (bytes as hex) and the request
 // file's permissions (octal).
 #pragma once
@@ -32,8 +32,8 @@ struct Recorded {
   std::uint32_t style = 0;
   std::int32_t timeout = 0;
   std::int32_t defaultId = 0;
-  std::u16string caption;
-  std::u16string text;
+  std::u16string title;
+  std::u16string body;
   std::vector<std::string> args;
   std::string mode;
 };
@@ -60,8 +60,8 @@ inline std::optional<Recorded> ReadRecord(const std::string& path) {
     if (name == "style") record.style = std::stoul(value);
     if (name == "timeout") record.timeout = std::stoi(value);
     if (name == "default") record.defaultId = std::stoi(value);
-    if (name == "caption") record.caption = units(value);
-    if (name == "text") record.text = units(value);
+    if (name == "title") record.title = units(value);
+    if (name == "body") record.body = units(value);
     if (name == "arg") record.args.push_back(FromHex(value));
     if (name == "mode") record.mode = value;
   }

@@ -34,7 +34,7 @@ extern "C" __attribute__((visibility("default"))) int VorlickShowMessage(
   if (const char* path = std::getenv("VORLICK_RECORD")) {
     std::ofstream record(path);
     record << "style " << style << "\ntimeout " << timeout << "\ndefault "
-           << defaultId << "\ncaption " << Units(title) << "\ntext "
+           << defaultId << "\ntitle " << Units(title) << "\nbody "
            << Units(body) << "\n";
     std::ifstream file("/proc/self/cmdline", std::ios::binary);
     const std::string line{std::istreambuf_iterator<char>(file), {}};

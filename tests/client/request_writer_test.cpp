@@ -28,7 +28,7 @@ AskRequest ReadBack(const std::string& file) {
 }
 
 bool SameValues(const AskRequest& a, const AskRequest& b) {
-  return a.title == b.title && a.text == b.text && a.style == b.style &&
+  return a.title == b.title && a.body == b.body && a.style == b.style &&
          a.timeout == b.timeout && a.defaultId == b.defaultId;
 }
 
@@ -78,35 +78,35 @@ TEST(RequestWriter, RefusalsNameTheFieldAndWouldHaveBeenMisread) {
        "title: holds \"<\\TITLE>\", which would end it there",
        false},
       {{u"a<BODY>b", u"text", 0, 0, 0},
-       "title: holds \"<BODY>\", where the text would be read from",
+       "title: holds \"<BODY>\", where the body would be read from",
        false},
       {{u"a<\\BODY>", u"text", 0, 0, 0},
-       "title: holds \"<\\BODY>\", which would be read as the end of the text",
+       "title: holds \"<\\BODY>\", which would be read as the end of the body",
        false},
       {{u"<\\BODY>", u"", 0, 0, 0},
-       "title: holds \"<\\BODY>\", which would be read as the end of the text",
+       "title: holds \"<\\BODY>\", which would be read as the end of the body",
        true},
       {{u"", u"a<\\BODY>b", 0, 0, 0},
-       "text: holds \"<\\BODY>\", which would end it there",
+       "body: holds \"<\\BODY>\", which would end it there",
        false},
       {{u"a" + zero, u"", 0, 0, 0},
        "title: holds a zero unit (unit 2), at which the reader stops",
        false},
       {{u"", zero + u"b", 0, 0, 0},
-       "text: holds a zero unit (unit 1), at which the reader stops",
+       "body: holds a zero unit (unit 1), at which the reader stops",
        false},
       {{u"", kLongest + u"x", 0, 0, 0},
-       "text: is 943 UTF-16 units, but beside the title and the numbers at "
+       "body: is 943 UTF-16 units, but beside the title and the numbers at "
        "most 942" +
            fit,
        false},
       {{u"T", kLongest, -10, 0, 0},
-       "text: is 942 UTF-16 units, but beside the title and the numbers at "
+       "body: is 942 UTF-16 units, but beside the title and the numbers at "
        "most 939" +
            fit,
        false},
       {{u"", full, 0, 0, 0},
-       "text: is 1023 UTF-16 units, but beside the title and the numbers at "
+       "body: is 1023 UTF-16 units, but beside the title and the numbers at "
        "most 942" +
            fit,
        false},
@@ -114,7 +114,7 @@ TEST(RequestWriter, RefusalsNameTheFieldAndWouldHaveBeenMisread) {
        "title: is 1023 UTF-16 units, but at most 942" + fit,
        false},
       {{u"", u"\U0001F600\xD83D", 0, 0, 0},
-       "text: holds an unpaired surrogate U+D83D (unit 3), which is not text",
+       "body: holds an unpaired surrogate U+D83D (unit 3), which is not text",
        true},
       {{u"\xDC00", u"", 0, 0, 0},
        "title: holds an unpaired surrogate U+DC00 (unit 1), which is not text",
@@ -179,10 +179,10 @@ TEST(RequestWriter, AcceptsExactlyWhatTheReaderReturnsUnchanged) {
     const std::size_t left = used < 1024 ? 1024 - used : 0;
     const std::size_t length =
         shape(random) < 2 ? left + near(random) : left * shape(random) / 6;
-    request.text = u"\u03B2" + RandomValue(random, length, shape(random) < 3);
+    request.body = u"\u03B2" + RandomValue(random, length, shape(random) < 3);
     const bool accept = !CheckRequest(request);
     ASSERT_EQ(accept, RoundTrips(request))
-        << "title " << request.title.size() << ", text " << request.text.size()
+        << "title " << request.title.size() << ", body " << request.body.size()
         << ": " << (accept ? "accepted" : Describe(*CheckRequest(request)));
     ++(accept ? accepted : refused);
   }
