@@ -108,8 +108,8 @@ TEST_F(KitRun, ValuesAndTheExactCommandLineReachTheProgram) {
   EXPECT_EQ(outcome.buttonId, 6);
   const std::vector<Record> calls = Calls();
   ASSERT_EQ(calls.size(), 1u);
-  EXPECT_EQ(calls[0].caption, request.title);
-  EXPECT_EQ(calls[0].text, request.body);
+  EXPECT_EQ(calls[0].title, request.title);
+  EXPECT_EQ(calls[0].body, request.body);
   EXPECT_EQ(calls[0].header.style, 0x40024u);
   EXPECT_EQ(calls[0].header.timeout, 30);
   EXPECT_EQ(calls[0].header.defaultId, 7);
@@ -163,7 +163,7 @@ TEST_F(KitRun, TandrelAskExitsWithTheWholeResult) {
     DWORD exitCode;
     std::string out;
     std::string err;
-    std::u16string text;  // what arrives, when anything does
+    std::u16string body;  // what arrives, when anything does
     std::u16string title;
     std::uint32_t style;
     std::int32_t timeout;
@@ -196,11 +196,11 @@ TEST_F(KitRun, TandrelAskExitsWithTheWholeResult) {
     EXPECT_EQ(run.out, c.out);
     EXPECT_EQ(run.err, c.err);
     const std::vector<Record> calls = Calls();
-    ASSERT_EQ(calls.size(), c.text.empty() ? 0u : 1u);
+    ASSERT_EQ(calls.size(), c.body.empty() ? 0u : 1u);
     EXPECT_TRUE(TempIsEmpty());
     if (calls.empty()) continue;
-    EXPECT_EQ(calls[0].text, c.text);
-    EXPECT_EQ(calls[0].caption, c.title);
+    EXPECT_EQ(calls[0].body, c.body);
+    EXPECT_EQ(calls[0].title, c.title);
     EXPECT_EQ(calls[0].header.style, c.style);
     EXPECT_EQ(calls[0].header.timeout, c.timeout);
     EXPECT_EQ(calls[0].header.defaultId, c.defaultId);

@@ -15,6 +15,7 @@
 
 #include "platform_api.h"
 #include "request_image.h"
+#include "run_cases.h"
 #include "temp_folder.h"
 #include "vorlick.h"
 
@@ -22,8 +23,8 @@ namespace {
 
 struct DisplayCall {
   HWND owner;
-  std::u16string text;
-  std::u16string caption;
+  std::u16string body;
+  std::u16string title;
   UINT style;
   int timeout;
   int defaultId;
@@ -82,9 +83,7 @@ int MessageBoxW(HWND owner, const char16_t* text, const char16_t* caption,
 
 namespace {
 
-const std::string kFull = Utf16Bytes(
-    u"<TITLE>Hello<\\TITLE><BODY>World<\\BODY><STYLE>4<\\STYLE>"
-    u"<TIMEDOUT>10<\\TIMEDOUT><DEFID>6<\\DEFID>");
+const std::string kFull = Utf16Bytes(kEveryField);
 
 class RunRequestTest : public ::testing::Test {
  protected:
@@ -115,84 +114,56 @@ class RunRequestTest : public ::testing::Test {
   TempFolder folder_;
 };
 
-TEST_F(RunRequestTest, CompletedRunPassesTheFieldsAndDeletesTheFile) {
-  std::string path = folder_.Write("r.txt", kFull);
-  displayResult = 6;
-  EXPECT_EQ(Run(path), 6);
-  ASSERT_EQ(displayCalls.size(), 1u);
-  const DisplayCall& call = displayCalls[0];
-  EXPECT_EQ(call.owner, nullptr);
-  EXPECT_EQ(call.text, u"World");
-  EXPECT_EQ(call.caption, u"Hello");
-  EXPECT_EQ(call.style, 4u);
-  EXPECT_EQ(call.timeout, 10);
-  EXPECT_EQ(call.defaultId, 6);
-  EXPECT_TRUE(call.fileStillOpen);
-  EXPECT_FALSE(HoldsOpen(path));
-  EXPECT_FALSE(Exists(path));
-  EXPECT_TRUE(boxCalls.empty());
-}
-
-TEST_F(RunRequestTest, ResultIsReturnedWhole) {
-  for (int result : {0, 1, -1, 32000, INT_MIN, INT_MAX}) {
+TEST_F(RunRequestTest, CompletedRunsFollowTheContract) {
+  for (const CompletedRun& c : CompletedRuns()) {
+    SCOPED_TRACE(std::string(c.name) + ", result " + std::to_string(c.result));
     displayCalls.clear();
-    displayResult = result;
-    EXPECT_EQ(Run(folder_.Write("r.txt", kFull)), result);
-    EXPECT_EQ(displayCalls.size(), 1u);
-  }
-}
-
-TEST_F(RunRequestTest, FieldsTheRequestLacksAreEmptyAndZero) {
-  for (const std::string& file :
-       {std::string(), std::string("<STYLE>3<\\STYLE>"),
-        std::string(5000, 'z')}) {
-    displayCalls.clear();
-    std::string path = folder_.Write("r.txt", file);
-    EXPECT_EQ(Run(path), 1);
+    displayResult = c.result;
+    const std::string path = folder_.Write("r.txt", c.request);
+    EXPECT_EQ(Run(path), c.result);
     ASSERT_EQ(displayCalls.size(), 1u);
-    EXPECT_EQ(displayCalls[0].text, u"");
-    EXPECT_EQ(displayCalls[0].caption, u"");
-    EXPECT_EQ(displayCalls[0].style, file.size() == 16 ? 3u : 0u);
-    EXPECT_EQ(displayCalls[0].timeout, 0);
-    EXPECT_EQ(displayCalls[0].defaultId, 0);
+    const DisplayCall& call = displayCalls[0];
+    EXPECT_EQ(call.owner, nullptr);
+    EXPECT_EQ(call.title, c.title);
+    EXPECT_EQ(call.body, c.body);
+    EXPECT_EQ(call.style, c.style);
+    EXPECT_EQ(call.timeout, c.timeout);
+    EXPECT_EQ(call.defaultId, c.defaultId);
+    EXPECT_TRUE(call.fileStillOpen);
+    EXPECT_FALSE(HoldsOpen(path));
     EXPECT_FALSE(Exists(path));
+    EXPECT_TRUE(boxCalls.empty());
   }
-}
-
-TEST_F(RunRequestTest, OnlyTheFirst2048BytesAreRead) {
-  std::u16string text = u"<TITLE>In<\\TITLE>";
-  text.resize(1024, u' ');
-  text += u"<BODY>Out<\\BODY>";
-  EXPECT_EQ(Run(folder_.Write("r.txt", Utf16Bytes(text))), 1);
-  ASSERT_EQ(displayCalls.size(), 1u);
-  EXPECT_EQ(displayCalls[0].caption, u"In");
-  EXPECT_EQ(displayCalls[0].text, u"");
 }
 
 TEST_F(RunRequestTest, OpenFailuresShowTheErrorBoxAndKeepEverything) {
-  mkdir(folder_.Path("dir").c_str(), 0700);
-  std::string kept = folder_.Write("kept.txt", kFull);
-  struct Case {
-    const char* name;
-    std::u16string path;
-    std::string survivor;
-  };
-  const Case cases[] = {
-      {"missing", U16(folder_.Path("none.txt")), ""},
-      {"empty path", u"", ""},
-      {"directory", U16(folder_.Path("dir")), folder_.Path("dir")},
-      {"quoted path", u"\"" + U16(kept) + u"\"", kept},
-      {"trailing blanks are part of the name here", U16(kept) + u"  ", kept},
-      {"device", u"/dev/null", "/dev/null"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    boxCalls.clear();
-    ExpectOpenFailure(c.path);
-    if (!c.survivor.empty()) {
-      EXPECT_TRUE(Exists(c.survivor));
+  const std::string request = folder_.Write("request.txt", "<BODY>b<\\BODY>");
+  mkdir(folder_.Path("a folder").c_str(), 0700);
+  auto pathOf = [&](FailedOpen::Path path) -> std::u16string {
+    switch (path) {
+      case FailedOpen::Path::kMissing:
+        return U16(folder_.Path("none.txt"));
+      case FailedOpen::Path::kEmpty:
+        return u"";
+      case FailedOpen::Path::kFolder:
+        return U16(folder_.Path("a folder"));
+      default:
+        return u"\"" + U16(request) + u"\"";
     }
+  };
+  std::vector<std::u16string> paths;
+  for (const FailedOpen& c : kFailedOpens) paths.push_back(pathOf(c.path));
+  // POSIX keeps trailing blanks in a name; only regular files are requests.
+  paths.push_back(U16(request) + u"  ");
+  paths.push_back(u"/dev/null");
+  for (const std::u16string& path : paths) {
+    SCOPED_TRACE(std::string(path.begin(), path.end()));
+    boxCalls.clear();
+    ExpectOpenFailure(path);
   }
+  EXPECT_TRUE(Exists(request));
+  EXPECT_TRUE(Exists(folder_.Path("a folder")));
+  EXPECT_TRUE(Exists("/dev/null"));
 }
 
 // While the box is up, whoever can write the request's folder may change what
@@ -272,7 +243,7 @@ TEST_F(RunRequestTest, DeletesOnlyTheFileThatWasRead) {
     if (c.change) duringCall = [&] { c.change(folder); };
     displayResult = 6;
     EXPECT_EQ(Run(folder.Path(c.requestPath)), 6);
-    EXPECT_EQ(displayCalls.back().caption, u"Hello");
+    EXPECT_EQ(displayCalls.back().title, u"Hello");
     for (const std::string& name : c.kept) {
       EXPECT_TRUE(Exists(folder.Path(name))) << name;
     }

@@ -129,7 +129,7 @@ bool RunToEnd(const std::wstring& commandLine, const std::wstring& folder,
 }
 
 ExpectedRecord FromCall(const Record& call) {
-  return {call.caption, call.text, static_cast<std::int32_t>(call.header.style),
+  return {call.title, call.body, static_cast<std::int32_t>(call.header.style),
           call.header.timeout, call.header.defaultId};
 }
 

@@ -50,12 +50,6 @@ bool ReadBytes(const std::wstring& path, std::string& bytes) {
   return true;
 }
 
-std::string Utf16Bytes(const std::u16string& text) {
-  std::string bytes(text.size() * 2, '\0');
-  std::memcpy(bytes.data(), text.data(), bytes.size());
-  return bytes;
-}
-
 namespace {
 
 bool Take(const std::string& bytes, size_t& at, void* out, size_t size) {
@@ -82,8 +76,8 @@ std::vector<Record> ReadRecords(const std::wstring& path) {
   Record record;
   while (Take(bytes, at, &record.header, sizeof record.header) &&
          record.header.magic == kRecordMagic &&
-         TakeText(bytes, at, record.text) &&
-         TakeText(bytes, at, record.caption)) {
+         TakeText(bytes, at, record.body) &&
+         TakeText(bytes, at, record.title)) {
     records.push_back(record);
   }
   return records;

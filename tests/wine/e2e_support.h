@@ -8,11 +8,12 @@
 #include <vector>
 
 #include "recording_format.h"
+#include "request_image.h"
 
 struct Record {
   RecordHeader header{};
-  std::u16string text;
-  std::u16string caption;
+  std::u16string body;
+  std::u16string title;
 };
 
 // The folder that holds this test program.
@@ -25,9 +26,6 @@ std::wstring StagedTandrelWithoutLibrary();
 bool WriteBytes(const std::wstring& path, const std::string& bytes);
 bool FileExists(const std::wstring& path);
 bool ReadBytes(const std::wstring& path, std::string& bytes);
-
-// A request file's bytes: UTF-16LE without byte-order mark, or ANSI text as is.
-std::string Utf16Bytes(const std::u16string& text);
 
 // Every record the test library appended to `path`, in call order.
 std::vector<Record> ReadRecords(const std::wstring& path);

@@ -54,7 +54,7 @@ class FailureInjection : public RecordedRunTest {
     EXPECT_TRUE(outcome.boxes.empty());
     const std::vector<Record> calls = Calls();
     ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls[0].caption, caption);
+    EXPECT_EQ(calls[0].title, caption);
   }
 
   void ExpectKept(const std::wstring& path, const std::string& bytes) {

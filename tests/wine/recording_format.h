@@ -1,5 +1,5 @@
 // The record the test display library appends for every call it receives:
-// this header, then the text and the caption, each as a 32-bit unit count
+// this header, then the body and the title, each as a 32-bit unit count
 // followed by that many UTF-16 units (no terminator).
 #pragma once
 
