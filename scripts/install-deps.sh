@@ -1,7 +1,16 @@
 #!/bin/sh
 # Installs what building and testing Tandrel needs on Debian 12 (as root), and
 # makes 32-bit Windows programs run under Wine. Does nothing that is done.
+# Usage: scripts/install-deps.sh [--check]
+#   --check  only tells: exit 0 when nothing is missing (no root needed),
+#            else the missing packages on standard error and exit 1
 set -eu
+check=no
+case ${1:-} in
+  "") ;;
+  --check) check=yes ;;
+  *) echo "usage: scripts/install-deps.sh [--check]" >&2; exit 2 ;;
+esac
 
 packages="build-essential cmake ninja-build pkg-config git
   googletest libgtest-dev libgmock-dev libbenchmark-dev
@@ -26,25 +35,32 @@ installed() {
   dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
 }
 
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  as_root dpkg --add-architecture i386
-fi
-
 missing=""
 for package in $packages; do
   installed "$package" || missing="$missing $package"
 done
+
+# 32-bit code. Some machines run 64-bit user code only; there the i386 Wine
+# loader runs through qemu-i386 via binfmt_misc. Wine needs a qemu that
+# honours MAP_FIXED_NOREPLACE (8.1 or later): Debian 12 has it in backports.
+runs_32bit() { /lib/ld-linux.so.2 --version >/dev/null 2>&1; }
+
+if [ $check = yes ]; then
+  [ -z "$missing" ] && runs_32bit && exit 0
+  [ -n "$missing" ] && echo "install-deps: missing$missing" >&2
+  runs_32bit || echo "install-deps: 32-bit programs do not run yet" >&2
+  exit 1
+fi
+
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  as_root dpkg --add-architecture i386
+fi
 if [ -n "$missing" ]; then
   echo "install-deps: installing$missing"
   as_root apt-get update -q
   # shellcheck disable=SC2086
   apt_install $missing
 fi
-
-# 32-bit code. Some machines run 64-bit user code only; there the i386 Wine
-# loader runs through qemu-i386 via binfmt_misc. Wine needs a qemu that
-# honours MAP_FIXED_NOREPLACE (8.1 or later): Debian 12 has it in backports.
-runs_32bit() { /lib/ld-linux.so.2 --version >/dev/null 2>&1; }
 
 if ! runs_32bit; then
   echo "install-deps: this machine does not run 32-bit code; using qemu-i386"

@@ -20,17 +20,25 @@ for argument in "$@"; do
   esac
 done
 
-scripts/install-deps.sh >/dev/null
+# Only a machine that lacks something needs the package step (and root).
+scripts/install-deps.sh --check >/dev/null 2>&1 || scripts/install-deps.sh >/dev/null
 out=$(pwd)/build/main-job
 mkdir -p "$out"
 # The run deletes its request file: hand it a copy.
 cp "$request" "$out/request.txt"
 
+# The regular expression that matches the name $1 exactly: xdotool takes
+# --name as one, and a request's title may hold any character.
+exactly() {
+  printf '^%s$' "$(printf '%s' "$1" | sed 's/[][\.*^$+?(){}|]/\\&/g')"
+}
+
 # Saves a PNG of the window named $1 on $DISPLAY, once it is mapped.
 screenshot() {
   window=""
+  pattern=$(exactly "$1")
   for _ in $(seq 150); do
-    window=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true)
+    window=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -1 || true)
     [ -n "$window" ] && break
     sleep 0.2
   done

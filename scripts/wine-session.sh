@@ -10,7 +10,21 @@
 #   wine-session.sh cleanup STATE_DIR   stops wineserver and Xvfb
 set -eu
 
+usage() {
+  echo "usage: wine-session.sh setup STATE_DIR [--display-only]" >&2
+  echo "       wine-session.sh run STATE_DIR PROGRAM [ARGS...]" >&2
+  echo "       wine-session.sh env|cleanup STATE_DIR" >&2
+  exit 2
+}
+
+[ $# -ge 2 ] && [ -n "$2" ] || usage
 command=$1
+case $command in
+  setup) [ $# -eq 2 ] || { [ $# -eq 3 ] && [ "$3" = --display-only ]; } || usage ;;
+  run) [ $# -ge 3 ] || usage ;;
+  env | cleanup) [ $# -eq 2 ] || usage ;;
+  *) usage ;;
+esac
 state=$(mkdir -p "$2" && cd "$2" && pwd)
 shift 2
 
@@ -100,9 +114,5 @@ case $command in
     if [ -d "$WINEPREFIX" ]; then wineserver -k 2>/dev/null || true; fi
     if [ -f "$state/xvfb.pid" ]; then kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true; fi
     rm -f "$state/display" "$state/display.number" "$state/xvfb.pid"
-    ;;
-  *)
-    echo "usage: wine-session.sh setup|run|env|cleanup STATE_DIR [...]" >&2
-    exit 2
     ;;
 esac

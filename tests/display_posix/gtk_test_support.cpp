@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 #include <thread>
 
 #include "vorlick.h"
@@ -15,6 +16,20 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 std::string Id(unsigned long window) { return std::to_string(window); }
+
+// xdotool's search for a window named exactly `caption`: it takes the name
+// as a regular expression, so the caption's own metacharacters are escaped,
+// and the whole is one shell word.
+std::string SearchExactly(const std::string& caption) {
+  std::string pattern = "^";
+  for (const char c : caption) {
+    if (std::string_view("\\.[]()*+?{}|^$").find(c) != std::string::npos) {
+      pattern += '\\';
+    }
+    pattern += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  }
+  return "xdotool search --onlyvisible --name '" + pattern + "$'";
+}
 
 }  // namespace
 
@@ -61,8 +76,7 @@ int AsyncBox::Result(int ms) {
 unsigned long FindBox(const std::string& caption, int ms) {
   const auto end = Clock::now() + std::chrono::milliseconds(ms);
   while (Clock::now() < end) {
-    const std::string found =
-        Run("xdotool search --onlyvisible --name '^" + caption + "$'");
+    const std::string found = Run(SearchExactly(caption));
     if (!found.empty()) return std::stoul(found);
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
   }
@@ -70,8 +84,7 @@ unsigned long FindBox(const std::string& caption, int ms) {
 }
 
 bool BoxExists(const std::string& caption) {
-  return !Run("xdotool search --onlyvisible --name '^" + caption + "$'")
-              .empty();
+  return !Run(SearchExactly(caption)).empty();
 }
 
 void PressKeys(unsigned long window, const std::string& keys) {
