@@ -24,8 +24,13 @@ if [ "$mode" = native ]; then
   compiler=c++
   program=$prefix/bin/tandrel
   timed_out=124
+  # The shared display as its other tests see it: GTK without the
+  # accessibility bridge, which would leave the display pointing at an
+  # accessibility bus of its own (the AT-SPI test's boxes would not be on
+  # that test's bus), and without the user's settings.
   DISPLAY=$(cat "$state/display")
-  export DISPLAY
+  export DISPLAY NO_AT_BRIDGE=1 GSETTINGS_BACKEND=memory
+  unset WAYLAND_DISPLAY GDK_BACKEND
   run() { TMPDIR=$work/tmp setsid timeout 60 "$@" </dev/null; }
   leftovers() { ls -A "$work/tmp"; }
   exe=
