@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "decimal.h"
-#include "message_request.h"
+#include "request_format.h"
 #include "unicode.h"
 
 namespace {

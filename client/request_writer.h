@@ -18,7 +18,7 @@
 #include <string>
 
 #include "ask_request.h"
-#include "message_request.h"
+#include "request_format.h"
 
 struct RequestError {
   RequestField field;  // kTitle or kBody

@@ -33,3 +33,14 @@ function(tandrel_program_options target)
     target_compile_options(${target} PRIVATE -fno-stack-protector -Os)
   endif()
 endfunction()
+
+# `output`, made from `input` as Debian ships manual pages and changelogs:
+# gzip -9n (no name, no time, so that every build makes the same bytes), by
+# a target `name` of the default build.
+function(tandrel_gzip name input output)
+  add_custom_command(OUTPUT ${output}
+    COMMAND gzip -9n -c ${input} > ${output}
+    DEPENDS ${input}
+    COMMENT "Compressing ${input}")
+  add_custom_target(${name} ALL DEPENDS ${output})
+endfunction()

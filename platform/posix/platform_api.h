@@ -60,16 +60,16 @@ HANDLE CreateFileW(const char16_t* fileName, DWORD access, DWORD shareMode,
                    DWORD flagsAndAttributes, HANDLE templateFile);
 // Reads until the count is reached or the file ends; fails on a handle not
 // opened for reading.
-BOOL ReadFile(HANDLE file, void* buffer, DWORD bytesToRead, DWORD* bytesRead,
+BOOL ReadFile(HANDLE handle, void* buffer, DWORD bytesToRead, DWORD* bytesRead,
               OVERLAPPED* overlapped);
 BOOL CloseHandle(HANDLE handle);
-BOOL GetFileInformationByHandle(HANDLE file,
+BOOL GetFileInformationByHandle(HANDLE handle,
                                 BY_HANDLE_FILE_INFORMATION* information);
 // FileDispositionInfo on a handle opened with DELETE. POSIX cannot remove a
 // file through its descriptor: the name the handle was opened with is
 // removed at once, from the folder it was opened in, and only while it still
 // names the handle's file (else nothing is removed and the call fails).
-BOOL SetFileInformationByHandle(HANDLE file,
+BOOL SetFileInformationByHandle(HANDLE handle,
                                 FILE_INFO_BY_HANDLE_CLASS informationClass,
                                 void* information, DWORD size);
 

@@ -13,8 +13,8 @@
 #include "recording.h"
 #include "temp_folder.h"
 
-// tandrel and tandrel-ask in bin/, the recording library in lib/; and a
-// tandrel without any library.
+// tandrel and tandrel-ask in bin/, the recording library in lib/tandrel/;
+// and a tandrel without any library.
 inline const std::string kStagedTandrel = STAGE_DIR "/bin/tandrel";
 inline const std::string kStagedAsk = STAGE_DIR "/bin/tandrel-ask";
 inline const std::string kLonelyTandrel = STAGE_DIR "/alone/bin/tandrel";

@@ -1,25 +1,30 @@
 #!/bin/sh
 # The release zip, as a Windows user gets it: built by CPack, unpacked into a
 # clean folder of the Wine prefix, then a request is run from there.
-#   zip_test.sh BUILD_DIR WINE_STATE_DIR
+#   zip_test.sh BUILD_DIR PACKAGE_FOLDER WINE_STATE_DIR
 set -eu
 build=$1
-state=$2
+packages=$2
+state=$3
 source_dir=$(cd "$(dirname "$0")/../.." && pwd)
 eval "$("$source_dir/scripts/wine-session.sh" env "$state")"
 
-work=$(mktemp -d)
-trap 'rm -rf "$work" "$folder"' EXIT
 folder="$WINEPREFIX/drive_c/tandrel-zip-$$"
+trap 'rm -rf "$folder"' EXIT
 mkdir -p "$folder"
 
-cpack -G ZIP --config "$build/CPackConfig.cmake" -B "$work" >/dev/null
-zip=$(ls "$work"/Tandrel-*-win32.zip)
-contents=$(unzip -Z1 "$zip" | LC_ALL=C sort | tr '\n' ' ')
-if [ "$contents" != "README.txt Tandrel.exe Vorlick.dll tandrel-ask.exe " ]; then
-  echo "zip holds: $contents" >&2
+zip=$(ls "$packages"/Tandrel-*-win32.zip)
+# The program's folder holds the program, its library, tandrel-ask.exe and
+# the README; the kit and the NSIS header have folders of their own.
+top=$(unzip -Z1 "$zip" | grep -v / | LC_ALL=C sort | tr '\n' ' ')
+if [ "$top" != "README.txt Tandrel.exe Vorlick.dll tandrel-ask.exe " ]; then
+  echo "zip's top folder holds: $top" >&2
   exit 1
 fi
+for file in nsis/Tandrel.nsh nsis/example.nsi include/tandrel/launcher.h \
+  lib/libtandrel_client.a lib/cmake/Tandrel/TandrelConfig.cmake lib/pkgconfig/tandrel-client.pc; do
+  unzip -Z1 "$zip" | grep -qx "$file" || { echo "no $file in the zip" >&2; exit 1; }
+done
 unzip -q "$zip" -d "$folder"
 
 # A UTF-16LE request without byte-order mark, in a folder with blanks.

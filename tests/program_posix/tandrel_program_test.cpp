@@ -1,7 +1,7 @@
 // The native tandrel program, run whole on real request files: without any
 // display, on a pseudo-terminal (terminal box), on the shared test display
-// (GTK box, also one that ends under the box), and installed without its
-// display library or without the GTK helper.
+// (GTK box, also one that ends under the box), and installed: whole, without
+// its display library or without the GTK helper.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -284,6 +284,21 @@ std::string Install(const TempFolder& prefix) {
   return prefix.Path("usr");
 }
 
+// Installed, the library finds its helper beside itself: without a
+// terminal, only a GTK box can time out.
+TEST(TandrelProgram, InstalledItShowsTheGtkBox) {
+  const std::string display = SharedDisplay();
+  ASSERT_FALSE(display.empty());
+  TempFolder prefix;
+  const std::string usr = Install(prefix);
+  TempFolder folder;
+  std::string path =
+      folder.Write("request.txt", kYesNo + "<TIMEDOUT>1<\\TIMEDOUT>");
+  Outcome outcome = RunDetached(path, display, usr + "/bin/tandrel");
+  EXPECT_EQ(outcome.status, 124);
+  EXPECT_FALSE(Exists(path));
+}
+
 // Where no GTK box can be started (a display named but none there, the
 // helper not installed or failing to load, as without GTK) the box goes to
 // the terminal.
@@ -327,7 +342,7 @@ TEST(TandrelProgram, InstalledWithoutItsLibraryItDoesNotStart) {
   TempFolder prefix;
   const std::string usr = Install(prefix);
   std::string program = usr + "/bin/tandrel";
-  std::string library = usr + "/lib/libvorlick.so";
+  std::string library = usr + "/lib/tandrel/libvorlick.so";
   ASSERT_TRUE(Exists(program));
   ASSERT_TRUE(Exists(library));
   TempFolder folder;

@@ -32,7 +32,8 @@ constexpr int kExitWaitMs = 1000;
 // notice and exit before it is killed.
 constexpr int kGiveUpWaitMs = 100;
 
-// tandrel/vorlick-gtk in the folder this library was loaded from.
+// vorlick-gtk in the folder this library was loaded from, the program's
+// private folder.
 bool FindHelper(char (&path)[PATH_MAX]) {
   Dl_info info;
   link_map* map = nullptr;
@@ -45,8 +46,7 @@ bool FindHelper(char (&path)[PATH_MAX]) {
   // by a relative path.
   char origin[PATH_MAX];
   if (dlinfo(map, RTLD_DI_ORIGIN, origin) != 0) return false;
-  const int length =
-      snprintf(path, sizeof path, "%s/tandrel/vorlick-gtk", origin);
+  const int length = snprintf(path, sizeof path, "%s/vorlick-gtk", origin);
   return length > 0 && length < static_cast<int>(sizeof path);
 }
 

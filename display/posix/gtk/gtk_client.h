@@ -1,7 +1,7 @@
 // The library's side of the GTK box. GTK is never loaded into the caller's
 // process: each box is shown by a helper program of its own, vorlick-gtk,
-// installed as tandrel/vorlick-gtk beside libvorlick.so (the build tree has
-// the same layout). The helper is started per box with posix_spawn, gets the
+// installed beside libvorlick.so in lib/tandrel/ (the build tree has the
+// same layout). The helper is started per box with posix_spawn, gets the
 // request and sends its reports back over a socket pair, and is ended and
 // reaped before the call returns, so no thread, display connection or
 // process of the box outlives the call. See helper_protocol.h.
