@@ -29,10 +29,11 @@ else()
   # the terminal box still works.
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS OFF)
   set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libgtk-3-0")
-  if(TARGET tandrel AND TARGET vorlick)
+  # tandrel-ask's libraries count too: it links libsystemd (--session).
+  if(TARGET tandrel AND TARGET vorlick AND TARGET tandrel-ask)
     set(depends_config ${CMAKE_BINARY_DIR}/DebianDepends.cmake)
     file(GENERATE OUTPUT ${depends_config} CONTENT
-"set(TANDREL_DEPENDS_ON \"$<TARGET_FILE:tandrel>;$<TARGET_FILE:vorlick>\")
+"set(TANDREL_DEPENDS_ON \"$<TARGET_FILE:tandrel>;$<TARGET_FILE:vorlick>;$<TARGET_FILE:tandrel-ask>\")
 include(${PROJECT_SOURCE_DIR}/cmake/DebianDepends.cmake)
 ")
     set(CPACK_PROJECT_CONFIG_FILE ${depends_config})

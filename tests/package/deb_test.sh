@@ -1,7 +1,8 @@
 #!/bin/sh
 # The .deb, built by cpack from the build tree: it holds the program, the
 # library and the GTK helper where the library looks for it; it depends on
-# the C and C++ runtimes only and recommends GTK; unpacked, the program runs
+# the C and C++ runtimes and libsystemd (tandrel-ask's logind client) only
+# and recommends GTK; unpacked, the program runs
 # where no display and no terminal is (no GTK loaded, none needed).
 #   deb_test.sh BUILD_DIR
 set -eu
@@ -19,7 +20,7 @@ depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 for package in $(echo "$depends" | tr ',|' '\n\n' | sed 's/^ *//; s/ .*//'); do
   case $package in
-    libc6 | libstdc++6 | libgcc-s1) ;;
+    libc6 | libstdc++6 | libgcc-s1 | libsystemd0) ;;
     *) fail "depends on $package" ;;
   esac
 done
