@@ -23,7 +23,7 @@ struct AskCommand {
   AskRequest request;  // the text is left empty when it comes from input
   bool textFromInput = false;  // TEXT was "-"
   bool print = false;
-  std::optional<std::string> program;  // as given: UTF-8
+  std::optional<std::string> program;    // as given: UTF-8
   std::optional<SessionTarget> session;  // --session, --user: in a session
 };
 

@@ -43,9 +43,7 @@ std::string HelpText() {
          " ignore,\n"
          "                         yes, no, tryagain, continue, timeout, none\n"
          "      --program PATH     the " +
-         program +
-         " to run (default: beside tandrel-ask)\n" +
-         kSessionHelp +
+         program + " to run (default: beside tandrel-ask)\n" + kSessionHelp +
          "      --help             show this help and exit\n"
          "      --version          show the version and exit\n"
          "\n"
@@ -152,8 +150,8 @@ int RunAskTool(const std::vector<std::string>& args) {
                                       "--program");
   }
   const AskOutcome outcome =
-      command.session ? AskInSession(program, command.request,
-                                     *command.session, GuardSignals())
+      command.session ? AskInSession(program, command.request, *command.session,
+                                     GuardSignals())
                       : Ask(program, command.request, GuardSignals());
   // Interrupted: the program has been told as well, and the request file is
   // gone; tandrel-ask ends the way the signal asked.

@@ -117,7 +117,8 @@ std::string XAuthority(const Variables& leader, const LoginSession& session,
                        const Account& account) {
   std::string path = Found(leader, "XAUTHORITY");
   for (const std::string& conventional :
-       {session.runtimePath + "/gdm/Xauthority", account.home + "/.Xauthority"}) {
+       {session.runtimePath + "/gdm/Xauthority",
+        account.home + "/.Xauthority"}) {
     if (path.empty() && access(conventional.c_str(), F_OK) == 0) {
       path = conventional;
     }
@@ -132,9 +133,9 @@ bool SessionEnvironment(const LoginSession& session, const Account& account,
                         std::vector<std::string>& environment) {
   const Variables leader =
       session.leader > 0
-          ? Split(ReadSmall("/proc/" + std::to_string(session.leader) +
-                                "/environ",
-                            1 << 20),
+          ? Split(ReadSmall(
+                      "/proc/" + std::to_string(session.leader) + "/environ",
+                      1 << 20),
                   '\0')
           : Variables{};
   Variables box = {
@@ -149,12 +150,14 @@ bool SessionEnvironment(const LoginSession& session, const Account& account,
   if (session.type == "x11") box["GDK_BACKEND"] = "x11";
   if (session.type == "wayland") {
     box["WAYLAND_DISPLAY"] = Found(leader, "WAYLAND_DISPLAY");
-    if (box["WAYLAND_DISPLAY"].empty() && IsSocketIn(runtimeFolder, "wayland-0")) {
+    if (box["WAYLAND_DISPLAY"].empty() &&
+        IsSocketIn(runtimeFolder, "wayland-0")) {
       box["WAYLAND_DISPLAY"] = "wayland-0";
     }
   }
   if (box["DISPLAY"].empty() && box["WAYLAND_DISPLAY"].empty()) return false;
-  if (!box["DISPLAY"].empty()) box["XAUTHORITY"] = XAuthority(leader, session, account);
+  if (!box["DISPLAY"].empty())
+    box["XAUTHORITY"] = XAuthority(leader, session, account);
   Variables locale = Locale(leader);
   if (locale.empty()) locale = UserOrSystemLocale(account.name);
   box.merge(locale);

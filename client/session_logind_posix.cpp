@@ -38,7 +38,8 @@ class Logind {
 
   bool Connect() {
     status_ = sd_bus_open_system(&bus_);
-    if (status_ >= 0) status_ = sd_bus_set_method_call_timeout(bus_, kCallTimeoutUs);
+    if (status_ >= 0)
+      status_ = sd_bus_set_method_call_timeout(bus_, kCallTimeoutUs);
     return status_ >= 0;
   }
 
@@ -56,11 +57,11 @@ class Logind {
     return status_ >= 0;
   }
 
-  bool String(const std::string& path, const char* interface,
-              const char* name, std::string& value) {
+  bool String(const std::string& path, const char* interface, const char* name,
+              std::string& value) {
     char* text = nullptr;
-    status_ = sd_bus_get_property_string(bus_, kLogind, path.c_str(),
-                                         interface, name, &error_, &text);
+    status_ = sd_bus_get_property_string(bus_, kLogind, path.c_str(), interface,
+                                         name, &error_, &text);
     if (status_ >= 0) value = text;
     std::free(text);
     return status_ >= 0;
@@ -70,23 +71,22 @@ class Logind {
   template <typename Value>
   bool Trivial(const std::string& path, const char* name, char type,
                Value& value) {
-    status_ = sd_bus_get_property_trivial(bus_, kLogind, path.c_str(),
-                                          kSession, name, &error_, type,
-                                          &value);
+    status_ = sd_bus_get_property_trivial(bus_, kLogind, path.c_str(), kSession,
+                                          name, &error_, type, &value);
     return status_ >= 0;
   }
 
   // A property that names an object: "(so)" or "(uo)", its first member
   // into `first` (a const char* or a std::uint32_t), the path into `path`.
   template <typename First>
-  bool Named(const std::string& object, const char* interface,
-             const char* name, const char* type, First& first,
-             std::string& path) {
+  bool Named(const std::string& object, const char* interface, const char* name,
+             const char* type, First& first, std::string& path) {
     sd_bus_message* reply = nullptr;
     status_ = sd_bus_get_property(bus_, kLogind, object.c_str(), interface,
                                   name, &error_, &reply, type);
     const char* found = nullptr;
-    if (status_ >= 0) status_ = sd_bus_message_read(reply, type, &first, &found);
+    if (status_ >= 0)
+      status_ = sd_bus_message_read(reply, type, &first, &found);
     if (status_ >= 0) path = found;
     if (status_ >= 0) Keep(first);
     sd_bus_message_unref(reply);
@@ -107,9 +107,9 @@ class Logind {
     const char* name = nullptr;
     const char* seat = nullptr;
     const char* path = nullptr;
-    while (status_ >= 0 && (status_ = sd_bus_message_read(
-                                reply, "(susso)", &id, &user, &name, &seat,
-                                &path)) > 0) {
+    while (status_ >= 0 &&
+           (status_ = sd_bus_message_read(reply, "(susso)", &id, &user, &name,
+                                          &seat, &path)) > 0) {
       if (user == uid) paths.emplace_back(path);
     }
     sd_bus_message_unref(reply);
@@ -161,8 +161,8 @@ struct SessionState {
   std::string sessionClass;
 };
 
-bool ReadSession(Logind& logind, const std::string& path,
-                 LoginSession& session, SessionState& state) {
+bool ReadSession(Logind& logind, const std::string& path, LoginSession& session,
+                 SessionState& state) {
   std::uint32_t leader = 0;
   std::uint32_t uid = 0;
   std::string user;
@@ -207,8 +207,8 @@ Found Examine(Logind& logind, const std::string& path, const std::string& id,
   return why.empty() ? Found::kYes : Found::kNo;
 }
 
-Found NamedSession(Logind& logind, const std::string& id,
-                   LoginSession& session, std::string& why) {
+Found NamedSession(Logind& logind, const std::string& id, LoginSession& session,
+                   std::string& why) {
   std::string path;
   if (!logind.Object("GetSession", "s", id.c_str(), path)) {
     why = "there is no session " + id;
@@ -264,12 +264,11 @@ bool FindLoginSession(const SessionTarget& target, LoginSession& session,
                       AskOutcome& failure) {
   Logind logind;
   std::string why;
-  const Found found = !logind.Connect()       ? Found::kLogindFailed
-                      : !target.user.empty() ? UserSession(logind, target.user,
-                                                           session, why)
-                      : target.id.empty()    ? SeatSession(logind, session, why)
-                                             : NamedSession(logind, target.id,
-                                                            session, why);
+  const Found found =
+      !logind.Connect()      ? Found::kLogindFailed
+      : !target.user.empty() ? UserSession(logind, target.user, session, why)
+      : target.id.empty()    ? SeatSession(logind, session, why)
+                             : NamedSession(logind, target.id, session, why);
   if (found == Found::kYes) return true;
   failure = {};
   if (found == Found::kNo) {

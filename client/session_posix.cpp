@@ -2,6 +2,8 @@
 // request into the user's runtime folder as the user's own file, and runs
 // tandrel there as the user; the request is gone afterwards, whatever the
 // outcome.
+#include "session_posix.h"
+
 #include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
@@ -14,7 +16,6 @@
 #include <random>
 
 #include "request_writer.h"
-#include "session_posix.h"
 #include "write_all.h"
 
 namespace {
@@ -44,8 +45,8 @@ class Folder {
 // write to it: only then is a name made there the user's alone.
 int OpenRuntimeFolder(const LoginSession& session, std::string& why) {
   const std::string& path = session.runtimePath;
-  const int folder = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW |
-                                            O_CLOEXEC);
+  const int folder =
+      open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
   struct stat status {};
   if (folder < 0 || fstat(folder, &status) != 0) {
     why = "cannot open the runtime folder '" + path +
@@ -67,7 +68,8 @@ std::string RandomName() {
   unsigned char bytes[8] = {};
   if (getrandom(bytes, sizeof bytes, 0) != sizeof bytes) {
     std::random_device random;
-    for (unsigned char& byte : bytes) byte = static_cast<unsigned char>(random());
+    for (unsigned char& byte : bytes)
+      byte = static_cast<unsigned char>(random());
   }
   std::string name = "tandrel-ask-";
   for (unsigned char byte : bytes) name += kLetters[byte % 36];

@@ -77,7 +77,8 @@ bool Took(Prepared& run) {
   for (int i = 0; i < 3; ++i) {
     if (uids[i] != account.uid || gids[i] != account.gid) return false;
   }
-  const int count = getgroups(static_cast<int>(run.held.size()), run.held.data());
+  const int count =
+      getgroups(static_cast<int>(run.held.size()), run.held.data());
   if (count != static_cast<int>(account.groups.size())) return false;
   for (int i = 0; i < count; ++i) {
     if (std::find(account.groups.begin(), account.groups.end(), run.held[i]) ==
@@ -151,8 +152,7 @@ std::string Describe(const Report& report, const Account& account) {
   const std::string change = "the change to user " + account.name;
   const char* call = CallOf(report.step);
   if (call == nullptr) return change + " did not take";
-  return change + " failed (" + call + ": " + std::strerror(report.error) +
-         ")";
+  return change + " failed (" + call + ": " + std::strerror(report.error) + ")";
 }
 
 // The child's report: none when the program runs (the pipe closed on exec).
@@ -190,8 +190,8 @@ ProgramRun RunAsUser(const Account& account, const std::string& program,
   if (name.find('"') != std::string::npos) name = "tandrel";
   std::string path = request;
   std::vector<std::string> variables = environment;
-  Prepared run{&account, program.c_str(), {name.data(), path.data(), nullptr},
-               {}, {}};
+  Prepared run{
+      &account, program.c_str(), {name.data(), path.data(), nullptr}, {}, {}};
   for (std::string& variable : variables) run.envp.push_back(variable.data());
   run.envp.push_back(nullptr);
   run.held.resize(account.groups.size() + 1);
@@ -213,7 +213,8 @@ ProgramRun RunAsUser(const Account& account, const std::string& program,
   close(report[0]);
   if (child < 0 || stopped) {
     if (child > 0) waitpid(child, nullptr, 0);
-    failed.error = child < 0 ? std::strerror(forkError) : Describe(what, account);
+    failed.error =
+        child < 0 ? std::strerror(forkError) : Describe(what, account);
     return failed;
   }
   if (started) started(child);

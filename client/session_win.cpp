@@ -50,8 +50,8 @@ using Handle = std::unique_ptr<void, HandleCloser>;
 // not hold it.
 bool EnablePrivilege(const SessionApi& api, const wchar_t* name) {
   HANDLE token = nullptr;
-  if (!api.OpenToken(GetCurrentProcess(),
-                     TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) {
+  if (!api.OpenToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY,
+                     &token)) {
     return false;
   }
   const Handle owned(token);
@@ -113,17 +113,16 @@ AskOutcome NoToken(DWORD session, DWORD error) {
   const std::string name = "session " + std::to_string(session);
   switch (error) {
     case ERROR_NO_TOKEN:
-      return Failure(AskStatus::kNoSession,
-                     "no user is logged on in " + name);
+      return Failure(AskStatus::kNoSession, "no user is logged on in " + name);
     case ERROR_FILE_NOT_FOUND:
     case ERROR_CTX_WINSTATION_NOT_FOUND:
       return Failure(AskStatus::kNoSession, "there is no " + name);
     case ERROR_PRIVILEGE_NOT_HELD:
       return Failure(AskStatus::kNotPermitted, kOnlyLocalSystem);
     default:
-      return Failure(AskStatus::kNoSessionManager,
-                     "cannot learn the user of " + name + ": " +
-                         SystemMessage(error));
+      return Failure(
+          AskStatus::kNoSessionManager,
+          "cannot learn the user of " + name + ": " + SystemMessage(error));
   }
 }
 
@@ -173,7 +172,8 @@ class UsersOnly {
 std::wstring Hex(std::uint32_t value) {
   constexpr wchar_t kDigits[] = L"0123456789abcdef";
   std::wstring hex;
-  for (int shift = 28; shift >= 0; shift -= 4) hex += kDigits[(value >> shift) & 0xF];
+  for (int shift = 28; shift >= 0; shift -= 4)
+    hex += kDigits[(value >> shift) & 0xF];
   return hex;
 }
 
@@ -187,16 +187,16 @@ bool CreateUserRequest(const std::wstring& folder, UsersOnly& access,
        ++attempt) {
     path = folder + L"\\tandrel-ask-" + Hex(GetCurrentProcessId()) + L"-" +
            Hex(random()) + L".txt";
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0,
-                              access.attributes(), CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, access.attributes(),
+                    CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     failure = GetLastError();
     if (file == INVALID_HANDLE_VALUE) continue;
     DWORD written = 0;
-    const bool wrote = WriteFile(file, bytes.data(),
-                                 static_cast<DWORD>(bytes.size()), &written,
-                                 nullptr) &&
-                       written == bytes.size();
+    const bool wrote =
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()),
+                  &written, nullptr) &&
+        written == bytes.size();
     failure = GetLastError();
     if (CloseHandle(file) && wrote) return true;
     DeleteFileW(path.c_str());
@@ -222,10 +222,10 @@ ProgramRun RunWithToken(const SessionApi& api, HANDLE token, void* environment,
   startup.cb = sizeof startup;
   startup.lpDesktop = desktop.data();
   PROCESS_INFORMATION process{};
-  if (!api.CreateProcessAsUser(token, name.c_str(), line.data(), nullptr,
-                               nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
-                               environment, home.empty() ? nullptr : home.c_str(),
-                               &startup, &process)) {
+  if (!api.CreateProcessAsUser(
+          token, name.c_str(), line.data(), nullptr, nullptr, FALSE,
+          CREATE_UNICODE_ENVIRONMENT, environment,
+          home.empty() ? nullptr : home.c_str(), &startup, &process)) {
     run.error = SystemMessage(GetLastError());
     return run;
   }
@@ -249,9 +249,9 @@ AskOutcome AskWithToken(const SessionApi& api, HANDLE token,
                         const StartedHook& started) {
   void* environment = nullptr;
   if (!api.CreateEnvironment(&environment, token, FALSE)) {
-    return Failure(AskStatus::kNoSessionManager,
-                   "cannot make the user's environment: " +
-                       SystemMessage(GetLastError()));
+    return Failure(
+        AskStatus::kNoSessionManager,
+        "cannot make the user's environment: " + SystemMessage(GetLastError()));
   }
   const std::unique_ptr<void, decltype(api.DestroyEnvironment)> owned(
       environment, api.DestroyEnvironment);

@@ -75,7 +75,8 @@ std::string ReadFile(const std::string& path) {
 
 // A line of /proc/PID/status, without its name: "1001\t1001\t1001\t1001".
 std::string Status(pid_t pid, const std::string& name) {
-  std::istringstream lines(ReadFile("/proc/" + std::to_string(pid) + "/status"));
+  std::istringstream lines(
+      ReadFile("/proc/" + std::to_string(pid) + "/status"));
   for (std::string line; std::getline(lines, line);) {
     if (line.starts_with(name + ":\t")) return line.substr(name.size() + 2);
   }
@@ -108,8 +109,10 @@ std::set<std::string> Names(const std::string& folder) {
 
 std::vector<std::string> Environment(pid_t pid) {
   std::vector<std::string> variables;
-  std::istringstream items(ReadFile("/proc/" + std::to_string(pid) + "/environ"));
-  for (std::string item; std::getline(items, item, '\0');) variables.push_back(item);
+  std::istringstream items(
+      ReadFile("/proc/" + std::to_string(pid) + "/environ"));
+  for (std::string item; std::getline(items, item, '\0');)
+    variables.push_back(item);
   std::sort(variables.begin(), variables.end());
   return variables;
 }
@@ -153,7 +156,8 @@ Ran RunAsk(const std::vector<std::string>& args,
       _exit(126);
     }
     std::vector<char*> argv{ask.data()};
-    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    for (const std::string& arg : args)
+      argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
     std::string system = "DBUS_SYSTEM_BUS_ADDRESS=" + bus;
     char path[] = "PATH=/usr/bin:/bin";
@@ -220,12 +224,14 @@ class Logind {
       Mock("AddSession", "ssusb", session.id.c_str(), "seat0", uid,
            Fixture("USER_NAME").c_str(), int{session.active});
       const std::string path = kSessions + session.id;
-      const std::string display = session.type == "x11" ? Fixture("DISPLAY") : "";
+      const std::string display =
+          session.type == "x11" ? Fixture("DISPLAY") : "";
       Set(path, kSessionInterface, "Type", "s", session.type.c_str());
       Set(path, kSessionInterface, "Class", "s", session.sessionClass.c_str());
       Set(path, kSessionInterface, "Display", "s", display.c_str());
       Set(path, kSessionInterface, "Leader", "u",
-          std::uint32_t(std::stoul(Fixture(session.byLeader ? "LEADER" : "WESTON"))));
+          std::uint32_t(
+              std::stoul(Fixture(session.byLeader ? "LEADER" : "WESTON"))));
       Set("/org/freedesktop/login1/user/" + Fixture("USER_ID"),
           "org.freedesktop.login1.User", "RuntimePath", "s", Runtime().c_str());
     }
@@ -292,9 +298,11 @@ class Session : public ::testing::Test {
       if (!before_.contains(name)) requests.push_back(name);
     }
     ASSERT_EQ(requests.size(), 1u);
-    EXPECT_TRUE(std::regex_match(requests[0], std::regex("tandrel-ask-[a-z0-9]{8}\\.txt")));
+    EXPECT_TRUE(std::regex_match(requests[0],
+                                 std::regex("tandrel-ask-[a-z0-9]{8}\\.txt")));
     struct stat request {};
-    ASSERT_EQ(stat((Logind::Runtime() + "/" + requests[0]).c_str(), &request), 0);
+    ASSERT_EQ(stat((Logind::Runtime() + "/" + requests[0]).c_str(), &request),
+              0);
     EXPECT_EQ(request.st_uid, std::stoul(Fixture("USER_ID")));
     EXPECT_EQ(request.st_gid, std::stoul(Fixture("GROUP_ID")));
     EXPECT_EQ(request.st_mode, S_IFREG | 0600u);
@@ -310,7 +318,8 @@ class Session : public ::testing::Test {
     }
     EXPECT_EQ(Status(box, "NoNewPrivs"), "1");
     char folder[4096] = {};
-    readlink(("/proc/" + std::to_string(box) + "/cwd").c_str(), folder, sizeof folder - 1);
+    readlink(("/proc/" + std::to_string(box) + "/cwd").c_str(), folder,
+             sizeof folder - 1);
     EXPECT_STREQ(folder, (Fixture("ROOT") + "/home").c_str());
     std::vector<std::string> expected = variables;
     std::sort(expected.begin(), expected.end());
@@ -324,10 +333,11 @@ class Session : public ::testing::Test {
 std::vector<std::string> BoxEnvironment(std::vector<std::string> more) {
   const std::string root = Fixture("ROOT");
   const std::string user = Fixture("USER_NAME");
-  more.insert(more.end(), {"HOME=" + root + "/home", "USER=" + user,
-                           "LOGNAME=" + user, "PATH=/usr/local/bin:/usr/bin:/bin",
-                           "XDG_RUNTIME_DIR=" + root + "/run",
-                           "DBUS_SESSION_BUS_ADDRESS=unix:path=" + root + "/run/bus"});
+  more.insert(
+      more.end(),
+      {"HOME=" + root + "/home", "USER=" + user, "LOGNAME=" + user,
+       "PATH=/usr/local/bin:/usr/bin:/bin", "XDG_RUNTIME_DIR=" + root + "/run",
+       "DBUS_SESSION_BUS_ADDRESS=unix:path=" + root + "/run/bus"});
   return more;
 }
 
@@ -386,10 +396,12 @@ TEST_F(Session, TheBoxIsShownThereAsItsUserAndAnswers) {
       }
       const unsigned long window = FindBox(c.args[c.args.size() - 2]);
       ASSERT_NE(window, 0u);
-      const pid_t box = std::stoi(Shell("xdotool getwindowpid " + std::to_string(window)));
+      const pid_t box =
+          std::stoi(Shell("xdotool getwindowpid " + std::to_string(window)));
       EXPECT_EQ(Status(box, "PPid"), std::to_string(tandrel));
       ExpectTheUsersBox(tandrel, BoxEnvironment(c.environment));
-      Shell("xdotool windowfocus --sync " + std::to_string(window) + " key Return");
+      Shell("xdotool windowfocus --sync " + std::to_string(window) +
+            " key Return");
     });
     EXPECT_EQ(ran.status, c.status);
     EXPECT_EQ(ran.out, c.out);
@@ -418,7 +430,10 @@ TEST_F(Session, NoSessionToShowItInIsZeroAndOneLine) {
        {{"c6", "x11", true, "greeter"}},
        "c6",
        "session c6 is not a user's session (its class is greeter)"},
-      {{"--session=c5"}, {{"c5", "x11", false}}, "", "session c5 is not active"},
+      {{"--session=c5"},
+       {{"c5", "x11", false}},
+       "",
+       "session c5 is not active"},
       {{"--session=c9"}, {}, "", "there is no session c9"},
       {{"--user", user},
        {{"c4", "tty"}, {"c5", "x11", false}},
@@ -440,7 +455,8 @@ TEST_F(Session, NoSessionToShowItInIsZeroAndOneLine) {
 }
 
 TEST_F(Session, NoLogindIsSixtyNine) {
-  const Ran ran = RunAsk({"--session", "x"}, {}, 0, "unix:path=/nonexistent/bus");
+  const Ran ran =
+      RunAsk({"--session", "x"}, {}, 0, "unix:path=/nonexistent/bus");
   EXPECT_EQ(ran.status, 69);
   EXPECT_EQ(ran.err,
             "tandrel-ask: cannot ask logind for the sessions: No such file or "
@@ -454,12 +470,14 @@ TEST_F(Session, ASignalEndsTheBoxAndLeavesNothing) {
   for (int signal : {SIGTERM, SIGINT, SIGHUP, SIGQUIT}) {
     SCOPED_TRACE(strsignal(signal));
     pid_t box = 0;
-    const Ran ran = RunAsk({"--session", "-t", "Signalled", "x"}, [&](pid_t ask) {
-      const unsigned long window = FindBox("Signalled");
-      ASSERT_NE(window, 0u);
-      box = std::stoi(Shell("xdotool getwindowpid " + std::to_string(window)));
-      kill(ask, signal);
-    });
+    const Ran ran =
+        RunAsk({"--session", "-t", "Signalled", "x"}, [&](pid_t ask) {
+          const unsigned long window = FindBox("Signalled");
+          ASSERT_NE(window, 0u);
+          box = std::stoi(
+              Shell("xdotool getwindowpid " + std::to_string(window)));
+          kill(ask, signal);
+        });
     EXPECT_EQ(ran.status, 128 + signal);
     EXPECT_EQ(ran.err, "");
     // Gone, or ended and not yet reaped by init.

@@ -35,7 +35,8 @@ std::vector<std::wstring> Requests() {
   std::vector<std::wstring> found;
   WIN32_FIND_DATAW entry;
   const std::wstring folder = std::wstring(temp) + L"\\";
-  HANDLE search = FindFirstFileW((folder + L"tandrel-ask-*.txt").c_str(), &entry);
+  HANDLE search =
+      FindFirstFileW((folder + L"tandrel-ask-*.txt").c_str(), &entry);
   if (search == INVALID_HANDLE_VALUE) return found;
   do {
     found.push_back(folder + entry.cFileName);
@@ -58,8 +59,8 @@ std::vector<std::wstring> FullAccessSids(const std::wstring& path) {
   PSECURITY_DESCRIPTOR descriptor = nullptr;
   std::vector<std::wstring> sids;
   if (GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT,
-                            DACL_SECURITY_INFORMATION, nullptr, nullptr,
-                            &dacl, nullptr, &descriptor) != ERROR_SUCCESS) {
+                            DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl,
+                            nullptr, &descriptor) != ERROR_SUCCESS) {
     return sids;
   }
   for (DWORD i = 0; dacl != nullptr && i < dacl->AceCount; ++i) {
@@ -98,15 +99,16 @@ TEST(SessionWin, FromAServiceTheBoxIsOnTheUsersDesktop) {
   ASSERT_TRUE(Requests().empty());
   SC_HANDLE manager = OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
   ASSERT_NE(manager, nullptr);
-  const std::wstring name = L"TandrelAskTest" + std::to_wstring(GetCurrentProcessId());
+  const std::wstring name =
+      L"TandrelAskTest" + std::to_wstring(GetCurrentProcessId());
   const std::wstring binary = L"\"" + Stage(L"ask-service.exe") + L"\"";
   SC_HANDLE service = CreateServiceW(
       manager, name.c_str(), name.c_str(), SERVICE_ALL_ACCESS,
       SERVICE_WIN32_OWN_PROCESS, SERVICE_DEMAND_START, SERVICE_ERROR_IGNORE,
       binary.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr);
   ASSERT_NE(service, nullptr);
-  const wchar_t* args[] = {L"-t", L"Asked by a service", L"-b", L"yesno",
-                           L"-T", L"60", L"Go \"on\"?"};
+  const wchar_t* args[] = {L"-t", L"Asked by a service", L"-b", L"yesno", L"-T",
+                           L"60", L"Go \"on\"?"};
   EXPECT_TRUE(StartServiceW(service, 7, args));
   HWND box = nullptr;
   EXPECT_TRUE(WaitUntil(20000, [&] {
@@ -151,9 +153,9 @@ Captured RunCaptured(std::wstring line) {
                                  std::wstring(temp) + L"session-err.txt"};
   HANDLE files[2];
   for (int i = 0; i < 2; ++i) {
-    files[i] = CreateFileW(names[i].c_str(), GENERIC_READ | GENERIC_WRITE, 0,
-                           &inherit, CREATE_ALWAYS,
-                           FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    files[i] =
+        CreateFileW(names[i].c_str(), GENERIC_READ | GENERIC_WRITE, 0, &inherit,
+                    CREATE_ALWAYS, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
   }
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;

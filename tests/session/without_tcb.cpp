@@ -9,8 +9,7 @@ namespace {
 
 bool RemoveTcb() {
   HANDLE token = nullptr;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES,
-                        &token)) {
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &token)) {
     return false;
   }
   TOKEN_PRIVILEGES privileges{1, {{{0, 0}, SE_PRIVILEGE_REMOVED}}};
@@ -40,8 +39,8 @@ int wmain() {
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
   if (!RemoveTcb() ||
-      !CreateProcessW(nullptr, Rest(GetCommandLineW()), nullptr, nullptr,
-                      TRUE, 0, nullptr, nullptr, &startup, &process)) {
+      !CreateProcessW(nullptr, Rest(GetCommandLineW()), nullptr, nullptr, TRUE,
+                      0, nullptr, nullptr, &startup, &process)) {
     return 255;
   }
   DWORD code = 255;
