@@ -18,7 +18,7 @@ class Loader {
 
   template <typename Function>
   bool Find(const char* function, Function& target) {
-    const FARPROC found = GetProcAddress(module_, function);
+    FARPROC found = GetProcAddress(module_, function);
     if (found == nullptr) {
       why_ = name_ + ": no " + function;
       return false;

@@ -163,7 +163,11 @@ bool SessionEnvironment(const LoginSession& session, const Account& account,
   box.merge(locale);
   environment.clear();
   for (const auto& [name, value] : box) {
-    if (!value.empty()) environment.push_back(name + "=" + value);
+    if (value.empty()) continue;
+    std::string variable = name;
+    variable += '=';
+    variable += value;
+    environment.push_back(std::move(variable));
   }
   return true;
 }

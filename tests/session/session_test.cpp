@@ -318,8 +318,9 @@ class Session : public ::testing::Test {
     }
     EXPECT_EQ(Status(box, "NoNewPrivs"), "1");
     char folder[4096] = {};
-    readlink(("/proc/" + std::to_string(box) + "/cwd").c_str(), folder,
-             sizeof folder - 1);
+    EXPECT_GT(readlink(("/proc/" + std::to_string(box) + "/cwd").c_str(),
+                       folder, sizeof folder - 1),
+              0);
     EXPECT_STREQ(folder, (Fixture("ROOT") + "/home").c_str());
     std::vector<std::string> expected = variables;
     std::sort(expected.begin(), expected.end());

@@ -90,7 +90,7 @@ std::wstring OwnSid() {
   CloseHandle(token);
   wchar_t* sid = nullptr;
   ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(user)->User.Sid, &sid);
-  const std::wstring text = sid != nullptr ? sid : L"";
+  std::wstring text = sid != nullptr ? sid : L"";
   LocalFree(sid);
   return text;
 }
