@@ -17,6 +17,7 @@ enum class Option {
   kDefault,
   kTimeout,
   kStyle,
+  kUser,
   kProgram,
   kHelpButton,
   kTopmost,
@@ -24,7 +25,8 @@ enum class Option {
   kRtl,
   kPrint,
   kHelp,
-  kVersion
+  kVersion,
+  kSession
 };
 
 struct OptionName {
@@ -40,7 +42,8 @@ constexpr OptionName kOptions[] = {
     {"program", Option::kProgram, 0},   {"help-button", Option::kHelpButton, 0},
     {"topmost", Option::kTopmost, 0},   {"right", Option::kRight, 0},
     {"rtl", Option::kRtl, 0},           {"print", Option::kPrint, 'p'},
-    {"help", Option::kHelp, 0},         {"version", Option::kVersion, 0}};
+    {"help", Option::kHelp, 0},         {"version", Option::kVersion, 0},
+    {"session", Option::kSession, 0},   {"user", Option::kUser, 0}};
 
 bool TakesValue(Option option) { return option <= Option::kProgram; }
 
@@ -151,6 +154,10 @@ struct Reading {
         return error;
       case Option::kStyle:
         return Number("style", value, kMostStyle, style.emplace());
+      case Option::kUser:
+        if (value.empty()) return Usage("option '--user' needs a user name");
+        Target().user = value;
+        return std::nullopt;
       default:
         command.program = value;
         return std::nullopt;
@@ -163,7 +170,19 @@ struct Reading {
     if (option == Option::kVersion) {
       command.action = AskCommand::Action::kVersion;
     }
+    if (option == Option::kSession) Target();
     bits |= StyleBit(option);
+    return std::nullopt;
+  }
+
+  SessionTarget& Target() {
+    if (!command.session) command.session.emplace();
+    return *command.session;
+  }
+
+  std::optional<CommandError> SessionId(const std::string& id) {
+    if (id.empty()) return Usage("option '--session=' needs a session ID");
+    Target().id = id;
     return std::nullopt;
   }
 };
@@ -192,6 +211,11 @@ std::optional<CommandError> ReadLong(const std::vector<std::string>& args,
   const OptionName* known = FindLong(name);
   if (known == nullptr) return Usage("unknown option '--" + name + "'");
   if (!TakesValue(known->option)) {
+    // --session=ID: a flag whose value comes with "=" only, so that the
+    // TEXT after a --session is never taken for its ID.
+    if (equals != std::string::npos && known->option == Option::kSession) {
+      return reading.SessionId(arg.substr(equals + 1));
+    }
     if (equals != std::string::npos) {
       return Usage("option '--" + name + "' takes no value");
     }
@@ -251,6 +275,10 @@ std::optional<CommandError> ParseAskCommand(
     if (error) return error;
     // --help and --version act when they come, as with getopt.
     if (command.action != AskCommand::Action::kAsk) return std::nullopt;
+  }
+  if (command.session && !command.session->id.empty() &&
+      !command.session->user.empty()) {
+    return Usage("--session=ID and --user each name a session: give one");
   }
   if (reading.operands.empty()) return Usage("BODY is missing");
   if (reading.operands.size() > 1) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ask_request.h"
+#include "session.h"
 
 // sysexits.h codes: tandrel-ask's own failures never look like a button.
 inline constexpr int kExitUsage = 64;         // EX_USAGE
@@ -14,6 +15,7 @@ inline constexpr int kExitDataError = 65;     // EX_DATAERR
 inline constexpr int kExitUnavailable = 69;   // EX_UNAVAILABLE
 inline constexpr int kExitCannotCreate = 73;  // EX_CANTCREAT
 inline constexpr int kExitIoError = 74;       // EX_IOERR
+inline constexpr int kExitNoPermission = 77;  // EX_NOPERM
 
 struct AskCommand {
   enum class Action { kAsk, kHelp, kVersion };
@@ -21,7 +23,8 @@ struct AskCommand {
   AskRequest request;  // the body is left empty when it comes from input
   bool bodyFromInput = false;  // BODY was "-"
   bool print = false;
-  std::optional<std::string> program;  // as given: UTF-8
+  std::optional<std::string> program;    // as given: UTF-8
+  std::optional<SessionTarget> session;  // --session, --user: in a session
 };
 
 struct CommandError {

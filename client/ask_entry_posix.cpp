@@ -15,6 +15,12 @@
 #include "write_all.h"
 
 const char* const kProgramName = "tandrel";
+const char* const kSessionHelp =
+    "      --session[=ID]     show it in the active graphical session of seat0,"
+    " or in\n"
+    "                         session ID, as that session's user (needs root)\n"
+    "      --user NAME        show it in the active graphical session of user"
+    " NAME\n";
 
 namespace {
 

@@ -8,6 +8,12 @@
 #include "utf8_text.h"
 
 const char* const kProgramName = "Tandrel.exe";
+const char* const kSessionHelp =
+    "      --session[=ID]     show it in the console's session, or in session"
+    " ID, as\n"
+    "                         that session's user (needs LocalSystem: a"
+    " service)\n"
+    "      --user NAME        show it in the active session of user NAME\n";
 
 namespace {
 

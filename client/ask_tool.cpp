@@ -3,6 +3,7 @@
 #include "ask_command.h"
 #include "box_names.h"
 #include "launch_platform.h"
+#include "session.h"
 #include "tool_platform.h"
 #include "utf8_text.h"
 
@@ -43,8 +44,7 @@ std::string HelpText() {
          " ignore,\n"
          "                         yes, no, tryagain, continue, timeout, none\n"
          "      --program PATH     the " +
-         program +
-         " to run (default: beside tandrel-ask)\n"
+         program + " to run (default: beside tandrel-ask)\n" + kSessionHelp +
          "      --help             show this help and exit\n"
          "      --version          show the version and exit\n"
          "\n"
@@ -57,7 +57,7 @@ std::string HelpText() {
          " cannot\n"
          "be started, 73 the request file cannot be created, 74 standard"
          " input cannot\n"
-         "be read.\n";
+         "be read, 77 no permission to show it in another session.\n";
 }
 
 // --print's words for the answers.
@@ -106,8 +106,15 @@ int Finish(const AskOutcome& outcome, const std::string& name, bool print) {
     case AskStatus::kProgramMissing:
     case AskStatus::kProgramFailed:
       return Fail(kExitUnavailable, name + " " + outcome.detail);
+    case AskStatus::kNotPermitted:
+      return Fail(kExitNoPermission, outcome.detail);
+    case AskStatus::kNoSessionManager:
+      return Fail(kExitUnavailable, outcome.detail);
     case AskStatus::kRequestUnreadable:
       WriteStandardError("tandrel-ask: " + name + " " + outcome.detail + "\n");
+      break;
+    case AskStatus::kNoSession:
+      WriteStandardError("tandrel-ask: " + outcome.detail + "\n");
       break;
     default:
       break;
@@ -143,7 +150,10 @@ int RunAskTool(const std::vector<std::string>& args) {
                                       " beside tandrel-ask; name it with "
                                       "--program");
   }
-  const AskOutcome outcome = Ask(program, command.request, GuardSignals());
+  const AskOutcome outcome =
+      command.session ? AskInSession(program, command.request, *command.session,
+                                     GuardSignals())
+                      : Ask(program, command.request, GuardSignals());
   // Interrupted: the program has been told as well, and the request file is
   // gone; tandrel-ask ends the way the signal asked.
   RaiseGuardedSignal();

@@ -24,6 +24,10 @@ bool CreateRequestFile(const std::string& bytes, std::string& path,
 ProgramRun RunProgram(const std::string& program, const std::string& request,
                       const StartedHook& started);
 
+// What came of a run, from how it ended and whether its request remains
+// (the launcher's and AskInSession's alike).
+AskOutcome Classify(const ProgramRun& run, bool requestRemains);
+
 // Whether anything has the name `path`, and its removal.
 bool FileExists(const std::string& path);
 void RemoveFile(const std::string& path);

@@ -5,14 +5,13 @@
 #include <random>
 
 #include "launch_platform.h"
+#include "system_message_win.h"
 #include "timed_out.h"
 #include "utf8_text.h"
 
 // IDTIMEOUT, and the status of a process whose DLL was not found.
 const std::uint32_t kTimedOutExitCode = kIdTimeout;
 const std::uint32_t kNoLibraryExitCode = 0xC0000135;
-
-namespace {
 
 std::string SystemMessage(DWORD code) {
   wchar_t* text = nullptr;
@@ -30,6 +29,8 @@ std::string SystemMessage(DWORD code) {
   if (message.empty()) return "error " + std::to_string(code);
   return EncodeUtf8(message);
 }
+
+namespace {
 
 std::wstring Wide(const std::string& text) {
   std::u16string wide;

@@ -3,8 +3,6 @@
 #include "launch_platform.h"
 #include "request_writer.h"
 
-namespace {
-
 // Only a completed run deletes the request file: a file still there means
 // the program never got as far as the box, whatever its exit code.
 AskOutcome Classify(const ProgramRun& run, bool requestRemains) {
@@ -47,8 +45,6 @@ AskOutcome Classify(const ProgramRun& run, bool requestRemains) {
                                              std::to_string(run.exitCode) +
                                              " without running the request");
 }
-
-}  // namespace
 
 AskOutcome Ask(const std::string& program, const AskRequest& request,
                const StartedHook& started) {

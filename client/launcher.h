@@ -20,6 +20,10 @@ enum class AskStatus {
   kProgramFailed,      // it ended without completing a run (crash, signal)
   kRequestRefused,     // a value the request cannot carry; nothing was run
   kNoRequestFile,      // the request file could not be created
+  // AskInSession's own (session.h):
+  kNoSession,         // no session to show it in; nothing was run
+  kNotPermitted,      // the caller may not run it as the session's user
+  kNoSessionManager,  // the sessions cannot be learnt (logind unreachable)
 };
 
 struct AskOutcome {

@@ -8,6 +8,8 @@
 
 // The program's name as the help speaks of it: "tandrel", "Tandrel.exe".
 extern const char* const kProgramName;
+// The help's lines for --session and --user, which differ by platform.
+extern const char* const kSessionHelp;
 
 // The program installed beside tandrel-ask, or an empty path when
 // tandrel-ask cannot tell where it is itself.

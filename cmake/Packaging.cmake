@@ -30,7 +30,7 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_PROGRAM_PACKAGE_NAME tandrel)
 set(CPACK_DEBIAN_PROGRAM_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PROGRAM_DESCRIPTION "shows one message box for another program
-tandrel reads a short tagged request file (title, text, MessageBox style,
+tandrel reads a short tagged request file (title, body, MessageBox style,
 time-out, default button), shows the message box it asks for and exits with
 the answer: the button chosen, or the time-out's status. It deletes the
 request file it read once the box is gone. The box is shown with GTK 3
@@ -49,7 +49,8 @@ CMake (find_package(Tandrel), the target Tandrel::client) and by pkg-config
 # Depends: the C (and C++) runtime that tandrel and libvorlick.so need,
 # not GTK, which only the helper loads, for the GTK box only; without it
 # the terminal box still works. The kit needs the program it runs, of its
-# own version, and the -dev packages of the libraries it links.
+# own version, and the -dev packages of the libraries it links. tandrel-ask
+# counts too: it links libsystemd (--session).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS OFF)
 set(CPACK_DEBIAN_PROGRAM_PACKAGE_RECOMMENDS "libgtk-3-0")
 set(depends_config ${CMAKE_BINARY_DIR}/DebianDepends.cmake)
@@ -58,7 +59,7 @@ if(NOT kit_modules)
   set(kit_modules "")
 endif()
 file(GENERATE OUTPUT ${depends_config} CONTENT
-"set(TANDREL_DEPENDS_ON \"$<TARGET_FILE:tandrel>;$<TARGET_FILE:vorlick>\")
+"set(TANDREL_DEPENDS_ON \"$<TARGET_FILE:tandrel>;$<TARGET_FILE:vorlick>;$<TARGET_FILE:tandrel-ask>\")
 set(TANDREL_KIT_MODULES \"${kit_modules}\")
 set(TANDREL_VERSION \"${PROJECT_VERSION}\")
 include(${PROJECT_SOURCE_DIR}/cmake/DebianDepends.cmake)

@@ -18,7 +18,7 @@ packages="build-essential cmake ninja-build pkg-config git
   g++-mingw-w64-i686 binutils-mingw-w64-i686
   wine wine32:i386 wine64
   python3 gettext unicode-data ncurses-base
-  xvfb x11-utils x11-apps xdotool imagemagick
+  xvfb xauth x11-utils x11-apps xdotool imagemagick
   libgtk-3-dev zip unzip dpkg-dev file groff-base
   weston dbus-daemon at-spi2-core python3-pyatspi zenity
   libsystemd-dev python3-dbusmock nsis gcovr lintian"

@@ -1,7 +1,8 @@
 #!/bin/sh
 # The .debs cpack built from the build tree: tandrel holds the program, its
 # private display library with the GTK helper beside it, tandrel-ask and the
-# manual pages; it depends on the C and C++ runtimes only and recommends GTK.
+# manual pages; it depends on the C and C++ runtimes and libsystemd
+# (tandrel-ask's logind client) only and recommends GTK.
 # tandrel-dev holds the kit and depends on tandrel of its version (and on
 # the -dev packages of the libraries the kit links). Each has
 # its copyright and a changelog whose last entry is the package's version.
@@ -21,7 +22,7 @@ depends=$(dpkg-deb -f "$program" Depends)
 echo "tandrel Depends: $depends"
 for package in $(echo "$depends" | tr ',|' '\n\n' | sed 's/^ *//; s/ .*//'); do
   case $package in
-    libc6 | libstdc++6 | libgcc-s1) ;;
+    libc6 | libstdc++6 | libgcc-s1 | libsystemd0) ;;
     *) fail "depends on $package" ;;
   esac
 done
