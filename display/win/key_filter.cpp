@@ -31,16 +31,12 @@ bool Act(HWND box, const BoxCall& call, int index, BoxKey key) {
 bool IsArrow(WPARAM key, BoxKey& boxKey) {
   switch (key) {
     case VK_LEFT:
-      boxKey = BoxKey::kLeft;
+    case VK_UP:
+      boxKey = key == VK_LEFT ? BoxKey::kLeft : BoxKey::kUp;
       return true;
     case VK_RIGHT:
-      boxKey = BoxKey::kRight;
-      return true;
-    case VK_UP:
-      boxKey = BoxKey::kUp;
-      return true;
     case VK_DOWN:
-      boxKey = BoxKey::kDown;
+      boxKey = key == VK_RIGHT ? BoxKey::kRight : BoxKey::kDown;
       return true;
     default:
       return false;

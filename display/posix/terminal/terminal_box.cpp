@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <mutex>
+#include <utility>
 
 #include "box_keys.h"
 #include "box_text.h"
@@ -159,37 +160,23 @@ bool TerminalBox::CountDown() {
 
 // The box's key for a decoded key, or false for one the box does not use.
 bool BoxKeyOf(const KeyEvent& event, BoxKey& key) {
-  switch (event.key) {
-    case Key::kLeft:
-      key = BoxKey::kLeft;
-      return true;
-    case Key::kRight:
-      key = BoxKey::kRight;
-      return true;
-    case Key::kUp:
-      key = BoxKey::kUp;
-      return true;
-    case Key::kDown:
-      key = BoxKey::kDown;
-      return true;
-    case Key::kTab:
-      key = BoxKey::kTab;
-      return true;
-    case Key::kBackTab:
-      key = BoxKey::kBackTab;
-      return true;
-    case Key::kEnter:
-      key = BoxKey::kEnter;
-      return true;
-    case Key::kEscape:
-      key = BoxKey::kEscape;
-      return true;
-    case Key::kCharacter:
-      key = event.code == U' ' ? BoxKey::kSpace : BoxKey::kCharacter;
-      return true;
-    default:
-      return false;
+  static constexpr std::pair<Key, BoxKey> kKeys[] = {
+      {Key::kLeft, BoxKey::kLeft},   {Key::kRight, BoxKey::kRight},
+      {Key::kUp, BoxKey::kUp},       {Key::kDown, BoxKey::kDown},
+      {Key::kTab, BoxKey::kTab},     {Key::kBackTab, BoxKey::kBackTab},
+      {Key::kEnter, BoxKey::kEnter}, {Key::kEscape, BoxKey::kEscape},
+  };
+  if (event.key == Key::kCharacter) {
+    key = event.code == U' ' ? BoxKey::kSpace : BoxKey::kCharacter;
+    return true;
   }
+  for (const auto& [decoded, boxKey] : kKeys) {
+    if (decoded == event.key) {
+      key = boxKey;
+      return true;
+    }
+  }
+  return false;
 }
 
 // Returns the chosen ID, or 0 while the box stays. Help has no one to tell
