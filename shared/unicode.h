@@ -48,6 +48,42 @@ constexpr int WriteUtf16(char32_t code, char16_t (&units)[2]) {
   return 2;
 }
 
+// UTF-8's parts, for readers that get a byte at a time (a terminal's keys)
+// as for ReadUtf8 below.
+
+// The length of the sequence `lead` starts, 1 to 4, or 0 for a byte that
+// starts none: a continuation byte, C0 and C1 (which only ever start a
+// longer form than the code point needs) and F5 to FF (beyond U+10FFFF).
+constexpr int Utf8Length(unsigned char lead) {
+  if (lead < 0x80) return 1;
+  if (lead < 0xC2) return 0;
+  if (lead < 0xE0) return 2;
+  if (lead < 0xF0) return 3;
+  return lead < 0xF5 ? 4 : 0;
+}
+
+// The code point's bits in the lead byte of a sequence of `length`.
+constexpr char32_t Utf8LeadBits(unsigned char lead, int length) {
+  return length == 1 ? lead : lead & (0x7Fu >> length);
+}
+
+constexpr bool IsUtf8Continuation(unsigned char byte) {
+  return (byte & 0xC0) == 0x80;
+}
+
+// `code` with the bits of the continuation byte `byte` added.
+constexpr char32_t AddUtf8Continuation(char32_t code, unsigned char byte) {
+  return (code << 6) | (byte & 0x3F);
+}
+
+// Whether a whole sequence of `length` bytes that read `code` is UTF-8: the
+// shortest form of a code point up to U+10FFFF (surrogates included, for
+// the caller to take or refuse).
+constexpr bool IsShortestUtf8(char32_t code, int length) {
+  constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+  return code >= kLeast[length] && code <= 0x10FFFF;
+}
+
 // Reads the UTF-8 sequence at `bytes` (`available` > 0 of them) and returns
 // its length, or 0 where there is none: a byte that cannot lead one, a
 // continuation byte missing (also where the bytes end), a longer form than the
@@ -57,28 +93,15 @@ constexpr int WriteUtf16(char32_t code, char16_t (&units)[2]) {
 constexpr int ReadUtf8(const char* bytes, std::size_t available,
                        char32_t& code) {
   const auto lead = static_cast<unsigned char>(bytes[0]);
-  int length = 0;
-  char32_t least = 0;
-  if (lead < 0x80) {
-    code = lead;
-    return 1;
-  }
-  if ((lead & 0xE0) == 0xC0) {
-    length = 2, code = lead & 0x1F, least = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    length = 3, code = lead & 0x0F, least = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    length = 4, code = lead & 0x07, least = 0x10000;
-  } else {
-    return 0;
-  }
-  if (available < static_cast<std::size_t>(length)) return 0;
+  const int length = Utf8Length(lead);
+  if (length == 0 || available < static_cast<std::size_t>(length)) return 0;
+  code = Utf8LeadBits(lead, length);
   for (int i = 1; i < length; ++i) {
     const auto byte = static_cast<unsigned char>(bytes[i]);
-    if ((byte & 0xC0) != 0x80) return 0;
-    code = (code << 6) | (byte & 0x3F);
+    if (!IsUtf8Continuation(byte)) return 0;
+    code = AddUtf8Continuation(code, byte);
   }
-  return code >= least && code <= 0x10FFFF ? length : 0;
+  return IsShortestUtf8(code, length) ? length : 0;
 }
 
 // ReadUtf8 for text that is UTF-8 by making (ToDisplayText's): should a byte

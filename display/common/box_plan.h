@@ -80,7 +80,7 @@ int AnswerToEscape(const BoxPlan& plan);
 inline bool Closable(const BoxPlan& plan) { return AnswerToEscape(plan) != 0; }
 
 // Where the focus goes from button `focus` (an index in the row) moving
-// `step` buttons, round the row: the arrow keys of every front end.
+// `step` buttons, round the row, as the keys move it (box_keys.h).
 int MoveFocus(const BoxPlan& plan, int focus, int step);
 
 }  // namespace vorlick

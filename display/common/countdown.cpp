@@ -7,10 +7,10 @@ constexpr std::uint64_t kMsPerSecond = 1000;
 
 }  // namespace
 
-std::uint64_t TimeoutMs(int timeoutSeconds) {
-  if (timeoutSeconds <= 0) return 0;
+std::uint64_t TimeoutMs(int timeout) {
+  if (timeout <= 0) return 0;
   // 64 bits: the largest time-out is about 2.1e12 ms.
-  return static_cast<std::uint64_t>(timeoutSeconds) * kMsPerSecond;
+  return static_cast<std::uint64_t>(timeout) * kMsPerSecond;
 }
 
 // Unsigned throughout: a signed 64-bit division would bring another libgcc
@@ -27,8 +27,8 @@ std::uint32_t MsUntilNextChange(std::uint64_t remainingMs) {
   return partial != 0 ? partial : static_cast<std::uint32_t>(kMsPerSecond);
 }
 
-Countdown StartCountdown(int timeoutSeconds, std::uint64_t nowMs) {
-  const std::uint64_t ms = TimeoutMs(timeoutSeconds);
+Countdown StartCountdown(int timeout, std::uint64_t nowMs) {
+  const std::uint64_t ms = TimeoutMs(timeout);
   return {ms == 0 ? 0 : nowMs + ms, 0};
 }
 

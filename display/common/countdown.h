@@ -10,7 +10,7 @@
 namespace vorlick {
 
 // The time-out in milliseconds; 0 when the box has none (0 or negative).
-std::uint64_t TimeoutMs(int timeoutSeconds);
+std::uint64_t TimeoutMs(int timeout);
 
 // Whole seconds left, rounded up: 1 ms left still shows "1 s"; 0 when no
 // time is left.
@@ -25,9 +25,9 @@ struct Countdown {
   std::uint64_t shownSeconds = 0;  // what the line shows; 0 before the first
 };
 
-// A countdown of `timeoutSeconds` from `nowMs`; one that never runs out
+// A countdown of `timeout` seconds from `nowMs`; one that never runs out
 // (deadlineMs 0) when the box has no time-out.
-Countdown StartCountdown(int timeoutSeconds, std::uint64_t nowMs);
+Countdown StartCountdown(int timeout, std::uint64_t nowMs);
 
 inline bool Runs(const Countdown& countdown) {
   return countdown.deadlineMs != 0;

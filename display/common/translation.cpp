@@ -162,6 +162,24 @@ const Translation& TranslationOf(Language language) {
   return kTranslations[shipped ? language : kEnglish];
 }
 
+// The countdown line with `number` (decimal digits) in its place.
+int CountdownWith(Language language, const char* number,
+                  char16_t (&text)[kCountdownUnits]) {
+  int at = 0;
+  for (const char16_t* p = TranslationOf(language).countdown;
+       *p != 0 && at < kCountdownUnits - 1; ++p) {
+    if (p[0] == u'%' && p[1] == u'u') {
+      Append(number, text, at);
+      ++p;
+    } else {
+      text[at++] = *p;
+      if (p[0] == u'%' && p[1] == u'%') ++p;
+    }
+  }
+  text[at] = 0;
+  return at;
+}
+
 }  // namespace
 
 Language FindLanguage(const char* tag) {
@@ -213,7 +231,7 @@ const char* LanguageTag(Language language) {
   return TranslationOf(language).tag;
 }
 
-const char16_t* ButtonText(Language language, int buttonId) {
+const char16_t* MarkedLabel(Language language, int buttonId) {
   if (buttonId < 1 || buttonId > kButtonSlots) return u"";
   return TranslationOf(language).buttons[buttonId - 1];
 }
@@ -235,13 +253,13 @@ Label SplitLabel(const char16_t* marked) {
 }
 
 Label KeyedLabel(Language language, int buttonId) {
-  Label label = SplitLabel(ButtonText(language, buttonId));
+  Label label = SplitLabel(MarkedLabel(language, buttonId));
   if (label.key >= 0 || label.length == 0) return label;
   if (IsCasedLetter(label.text[0])) {
     label.key = 0;
     return label;
   }
-  const Label english = SplitLabel(ButtonText(kEnglish, buttonId));
+  const Label english = SplitLabel(MarkedLabel(kEnglish, buttonId));
   if (label.length + 3 >= kLabelUnits) return label;
   label.text[label.length++] = u'(';
   label.key = label.length;
@@ -267,19 +285,23 @@ int FormatCountdown(Language language, std::uint64_t seconds,
                     char16_t (&text)[kCountdownUnits]) {
   char number[decimal::kMostChars + 1];
   number[decimal::Write(seconds, false, number)] = 0;
-  int at = 0;
-  for (const char16_t* p = TranslationOf(language).countdown;
-       *p != 0 && at < kCountdownUnits - 1; ++p) {
-    if (p[0] == u'%' && p[1] == u'u') {
-      Append(number, text, at);
-      ++p;
-    } else {
-      text[at++] = *p;
-      if (p[0] == u'%' && p[1] == u'%') ++p;
-    }
-  }
-  text[at] = 0;
-  return at;
+  return CountdownWith(language, number, text);
+}
+
+int WidestCountdown(Language language, int timeout, char16_t widestDigit,
+                    char16_t (&text)[kCountdownUnits]) {
+  const char digit = widestDigit >= u'0' && widestDigit <= u'9'
+                         ? static_cast<char>(widestDigit)
+                         : '0';
+  char number[decimal::kMostChars + 1];
+  int length = 0;
+  int rest = timeout > 0 ? timeout : 0;
+  do {
+    number[length++] = digit;
+    rest /= 10;
+  } while (rest > 0);
+  number[length] = 0;
+  return CountdownWith(language, number, text);
 }
 
 }  // namespace vorlick

@@ -40,10 +40,15 @@ int LanguageCount();
 // The language's tag as its .po file names it: "de", "pt_BR".
 const char* LanguageTag(Language language);
 
+// The button's labels, in three forms: marked as Windows' own message boxes
+// mark it, split into what shows and its key, and keyed as the Linux boxes
+// show it. GTK's and the terminal's own markup of the keyed label belong to
+// their front ends.
+
 // The button's label as Windows' own message boxes show it in `language`,
 // '&' before the access key where they have one: "&Ja", "OK", "はい(&Y)".
 // Empty for an ID of no button.
-const char16_t* ButtonText(Language language, int buttonId);
+const char16_t* MarkedLabel(Language language, int buttonId);
 
 // A label as it shows, its access key found.
 struct Label {
@@ -69,6 +74,14 @@ char32_t FoldCase(char32_t code);
 // The countdown line for `seconds` in `language` ("Schließt in 5 s");
 // returns its length in units.
 int FormatCountdown(Language language, std::uint64_t seconds,
+                    char16_t (&text)[kCountdownUnits]);
+
+// The widest countdown line a box of `timeout` seconds can show, for a front
+// end whose font has `widestDigit` as its widest digit: the line for the
+// longest number to come (the time-out's own) with every digit that one
+// ("Closes in 88 s" for 30 s where 8 is widest). The line is sized for it
+// once, so it never needs to grow. Returns its length in units.
+int WidestCountdown(Language language, int timeout, char16_t widestDigit,
                     char16_t (&text)[kCountdownUnits]);
 
 }  // namespace vorlick

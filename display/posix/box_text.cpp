@@ -32,8 +32,8 @@ std::string ToDisplayText(const char16_t* text) {
   return out;
 }
 
-std::string ToDisplayCaption(const char16_t* caption) {
-  std::string out = ToDisplayText(caption);
+std::string ToDisplayTitle(const char16_t* title) {
+  std::string out = ToDisplayText(title);
   for (char& c : out) {
     if (c == '\n' || c == '\t') c = ' ';
   }

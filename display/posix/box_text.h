@@ -11,8 +11,8 @@ namespace vorlick {
 // other than tab and line feed (on a terminal they would be commands).
 std::string ToDisplayText(const char16_t* text);
 
-// The same for a caption, which is one line: line breaks and tabs become
+// The same for a title, which is one line: line breaks and tabs become
 // spaces.
-std::string ToDisplayCaption(const char16_t* caption);
+std::string ToDisplayTitle(const char16_t* title);
 
 }  // namespace vorlick

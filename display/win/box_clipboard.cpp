@@ -23,16 +23,12 @@ void Put(Writer& writer, const char16_t* text) {
   }
 }
 
-void Put(Writer& writer, const wchar_t* text) {
-  Put(writer, reinterpret_cast<const char16_t*>(text));
-}
-
 void WriteSummary(Writer& writer, const BoxCall& call) {
   Put(writer, kRule);
-  Put(writer, call.caption);
+  Put(writer, call.title);
   Put(writer, kLineEnd);
   Put(writer, kRule);
-  Put(writer, call.text);
+  Put(writer, call.body);
   Put(writer, kLineEnd);
   Put(writer, kRule);
   for (int i = 0; i < call.plan.buttons.count; ++i) {

@@ -3,11 +3,11 @@
 #include "box_dialog.h"
 
 #include "box_help.h"
-#include "box_keys.h"
-#include "box_look.h"
+#include "box_paint.h"
 #include "box_place.h"
 #include "box_template.h"
 #include "control_ids.h"
+#include "key_filter.h"
 #include "own_manifest.h"
 #include "task_modal.h"
 
@@ -44,7 +44,7 @@ void CountDown(HWND box, BoxCall& call) {
   if (tick.changed) {
     char16_t text[kCountdownUnits];
     FormatCountdown(call.plan.language, tick.seconds, text);
-    SetDlgItemTextW(box, kCountdownId, reinterpret_cast<const wchar_t*>(text));
+    SetDlgItemTextW(box, kCountdownId, AsWide(text));
   }
   SetTimer(box, kCountdownTimer, tick.wakeInMs, nullptr);
 }
@@ -76,8 +76,8 @@ void FocusDefault(HWND box, const BoxCall& call) {
 BOOL StartBox(HWND box, BoxCall& call) {
   call.started = true;
   SetWindowLongPtrW(box, DWLP_USER, reinterpret_cast<LONG_PTR>(&call));
-  SetWindowTextW(box, call.caption);
-  SetDlgItemTextW(box, kTextId, call.text);
+  SetWindowTextW(box, AsWide(call.title));
+  SetDlgItemTextW(box, kTextId, AsWide(call.body));
   if (Runs(call.countdown)) CountDown(box, call);
   PlaceBox(box, call);
   // A box that Escape cannot close shows its close button greyed, too.
@@ -107,7 +107,8 @@ BOOL AnswerDefault(HWND box, const BoxCall& call) {
   return TRUE;
 }
 
-BOOL HandleMessage(HWND box, BoxCall& call, UINT message, WPARAM wParam) {
+BOOL HandleMessage(HWND box, BoxCall& call, UINT message, WPARAM wParam,
+                   LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
       if (HIWORD(wParam) == BN_CLICKED) OnCommand(box, call, LOWORD(wParam));
@@ -124,6 +125,11 @@ BOOL HandleMessage(HWND box, BoxCall& call, UINT message, WPARAM wParam) {
       // F1 as Windows passes it on. The key filter answers F1 itself (Wine
       // passes nothing on), so this would be a second WM_HELP.
       if (call.keyFilter == nullptr) SendHelp(box, call);
+      return TRUE;
+    case WM_DPICHANGED:
+      RescaleBox(box, call, HIWORD(wParam),
+                 *reinterpret_cast<const RECT*>(lParam));
+      SetWindowLongPtrW(box, DWLP_MSGRESULT, 0);
       return TRUE;
     case DM_GETDEFID:
       return AnswerDefault(box, call);
@@ -143,10 +149,11 @@ INT_PTR CALLBACK BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
   }
   BoxCall* call = CallOf(box);
   if (call == nullptr) return FALSE;
-  if (const INT_PTR looked = LookMessage(box, *call, message, wParam, lParam)) {
-    return looked;
+  if (const INT_PTR painted =
+          PaintMessage(box, *call, message, wParam, lParam)) {
+    return painted;
   }
-  return HandleMessage(box, *call, message, wParam);
+  return HandleMessage(box, *call, message, wParam, lParam);
 }
 
 }  // namespace

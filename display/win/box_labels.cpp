@@ -35,7 +35,8 @@ ButtonLabels LabelsOf(const BoxPlan& plan, SystemStringsFunction strings) {
   for (int i = 0; i < plan.buttons.count; ++i) {
     const int id = plan.buttons.ids[i];
     const char16_t* system = SystemLabel(strings, numbering, id);
-    labels.text[i] = system != nullptr ? system : ButtonText(plan.language, id);
+    labels.text[i] =
+        system != nullptr ? system : MarkedLabel(plan.language, id);
   }
   return labels;
 }

@@ -63,18 +63,6 @@ void PlaceButtons(const LayoutInput& input, BoxLayout& layout) {
   }
 }
 
-void Mirror(Place& place, int width) {
-  if (place.cx > 0) place.x = width - place.x - place.cx;
-}
-
-void MirrorAll(BoxLayout& layout) {
-  const int width = layout.client.cx;
-  Mirror(layout.icon, width);
-  Mirror(layout.text, width);
-  Mirror(layout.countdown, width);
-  for (Place& button : layout.buttons) Mirror(button, width);
-}
-
 }  // namespace
 
 Spacing SpacingAt(int dpi, int lineHeight) {
@@ -121,7 +109,6 @@ BoxLayout LayOut(const LayoutInput& input) {
       Max(2 * s.marginY + contentHeight + BandHeight(s), input.least.cy);
   layout.bandTop = layout.client.cy - BandHeight(s);
   PlaceButtons(input, layout);
-  if (input.mirrored) MirrorAll(layout);
   return layout;
 }
 

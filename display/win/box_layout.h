@@ -49,7 +49,6 @@ struct LayoutInput {
   int captionWidth;  // client width the title needs to show in full
   Size screen;       // the largest client area the work area holds
   Size least;        // the client area is at least this large
-  bool mirrored;     // right-to-left: everything swaps sides
 };
 
 struct BoxLayout {
@@ -70,7 +69,8 @@ int WrapWidth(const LayoutInput& input, int averageCharWidth);
 // (centred on a taller icon), the countdown line under the text in the
 // same column. Under it the band with one row of equally wide buttons at
 // its right end. Text taller than the screen holds shows as many whole
-// lines as fit and scrolls, so the buttons stay on the screen.
+// lines as fit and scrolls, so the buttons stay on the screen. Right-to-left
+// reading mirrors nothing, as it does not in the system's own message box.
 BoxLayout LayOut(const LayoutInput& input);
 
 // `window` centred in `area`; a window larger than the area keeps its top

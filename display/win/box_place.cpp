@@ -86,33 +86,26 @@ int WidestLabel(const TextMeter& meter, const BoxCall& call) {
   int widest = 0;
   for (int i = 0; i < call.plan.buttons.count; ++i) {
     const Size size =
-        meter.Measure(reinterpret_cast<const wchar_t*>(call.labels.text[i]),
-                      kWide, kLabelFormat);
+        meter.Measure(AsWide(call.labels.text[i]), kWide, kLabelFormat);
     if (size.cx > widest) widest = size.cx;
   }
   return widest;
 }
 
-// Room for every number the line can show: its first, longest one with each
-// digit the font's widest, so the line never needs to grow.
+// Room for every number the line can show, in the box's font.
 Size CountdownSize(const TextMeter& meter, const BoxCall& call) {
   if (!Runs(call.countdown)) return {0, 0};
   char16_t text[kCountdownUnits];
-  FormatCountdown(call.plan.language,
-                  static_cast<std::uint64_t>(call.timeoutSeconds), text);
-  const auto widest = static_cast<char16_t>(meter.WidestDigit());
-  for (char16_t* c = text; *c != 0; ++c) {
-    if (*c >= u'0' && *c <= u'9') *c = widest;
-  }
-  return meter.Measure(reinterpret_cast<const wchar_t*>(text), kWide,
-                       kLineFormat);
+  WidestCountdown(call.plan.language, call.timeout,
+                  static_cast<char16_t>(meter.WidestDigit()), text);
+  return meter.Measure(AsWide(text), kWide, kLineFormat);
 }
 
 // The title widens the box up to the width of a full line of text.
 int CaptionWidth(const TextMeter& meter, const BoxCall& call,
                  const LayoutInput& input, int wrap) {
   const Spacing& s = input.spacing;
-  const int wanted = meter.Measure(call.caption, kWide, kLineFormat).cx +
+  const int wanted = meter.Measure(AsWide(call.title), kWide, kLineFormat).cx +
                      2 * MetricAt(SM_CXSIZE, call.gdi.dpi) + 2 * s.marginX;
   const int iconPart = input.icon.cx > 0 ? input.icon.cx + s.iconGap : 0;
   return Min(wanted, Min(input.screen.cx, 2 * s.marginX + iconPart + wrap));
@@ -132,9 +125,8 @@ LayoutInput Measure(const BoxCall& call, Size screen, Size least) {
   input.scrollBarWidth = MetricAt(SM_CXVSCROLL, dpi);
   input.screen = screen;
   input.least = least;
-  input.mirrored = call.plan.look.rightToLeft;
   const int wrap = WrapWidth(input, meter.AverageCharWidth());
-  input.text = meter.Measure(call.text, wrap, kTextFormat);
+  input.text = meter.Measure(AsWide(call.body), wrap, kTextFormat);
   // A word longer than a line is broken where the line ends.
   if (input.text.cx > wrap) input.text.cx = wrap;
   input.buttonCount = call.plan.buttons.count;

@@ -67,9 +67,9 @@ void UseMessageControl(HWND box, BoxCall& call, bool scrolls) {
                FALSE);
   if (scrolls) {
     SendMessageW(made, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
-    FillEdit(made, call.text);
+    FillEdit(made, AsWide(call.body));
   } else {
-    SetWindowTextW(made, call.text);
+    SetWindowTextW(made, AsWide(call.body));
   }
   call.gdi.scrolls = scrolls;
   if (focused) {

@@ -33,24 +33,18 @@ vorlick::SystemStringsFunction SystemStrings() {
 extern "C" int WINAPI VorlickShowMessage(
     void* ownerHandle, const char16_t* body, const char16_t* title,
     std::uint32_t style, std::int32_t timeout, std::int32_t defaultId) {
-  auto* owner = static_cast<HWND>(ownerHandle);
   using namespace vorlick;
-  // The time-out counts from the call, whatever the box needs to appear.
-  const Countdown countdown = StartCountdown(timeout, GetTickCount64());
-  if (!IsShowable(style)) return 0;
-  // Windows' message boxes refuse an owner that is not a window.
-  if (owner != nullptr && !IsWindow(owner)) return 0;
+  const std::uint64_t start = GetTickCount64();
   BoxCall call{};
-  call.owner = owner;
-  call.text = body != nullptr ? reinterpret_cast<const wchar_t*>(body) : L"";
-  call.caption =
-      title != nullptr ? reinterpret_cast<const wchar_t*>(title) : L"";
-  call.plan = PlanBox(style, defaultId);
-  call.plan.language = UserLanguage();
+  if (!SetUpBox(title, body, style, timeout, defaultId, start, UserLanguage(),
+                call)) {
+    return 0;
+  }
+  call.owner = static_cast<HWND>(ownerHandle);
+  // Windows' message boxes refuse an owner that is not a window.
+  if (call.owner != nullptr && !IsWindow(call.owner)) return 0;
   call.labels = LabelsOf(call.plan, SystemStrings());
   call.defaultId = call.plan.buttons.ids[call.plan.defaultIndex];
-  call.timeoutSeconds = timeout > 0 ? timeout : 0;
-  call.countdown = countdown;
   return ShowBox(call);
 }
 

@@ -98,7 +98,7 @@ std::vector<std::u16string> Labels(std::uint32_t style, Language language) {
   const ButtonRow row = PlanBox(style, 0).buttons;
   std::vector<std::u16string> labels;
   for (int i = 0; i < row.count; ++i) {
-    labels.push_back(ButtonText(language, row.ids[i]));
+    labels.push_back(MarkedLabel(language, row.ids[i]));
   }
   return labels;
 }
@@ -121,10 +121,10 @@ TEST(Translation, EnglishLabelsOfEverySet) {
     EXPECT_EQ(Labels(set | kMbHelp, kEnglish), withHelp);
   }
   for (int id : {0, 8, 12, -1, kIdTimeout}) {
-    EXPECT_EQ(std::u16string(ButtonText(kEnglish, id)), u"") << id;
+    EXPECT_EQ(std::u16string(MarkedLabel(kEnglish, id)), u"") << id;
   }
   // A language that is not shipped speaks English.
-  EXPECT_EQ(std::u16string(ButtonText(-1, kIdYes)), u"&Yes");
+  EXPECT_EQ(std::u16string(MarkedLabel(-1, kIdYes)), u"&Yes");
 }
 
 TEST(Translation, LabelsAndKeys) {
@@ -151,7 +151,7 @@ TEST(Translation, LabelsAndKeys) {
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.language << " " << c.id);
     const Language language = FindLanguage(c.language);
-    EXPECT_EQ(std::u16string(ButtonText(language, c.id)), c.marked);
+    EXPECT_EQ(std::u16string(MarkedLabel(language, c.id)), c.marked);
     const Label label = KeyedLabel(language, c.id);
     EXPECT_EQ(std::u16string(label.text), c.keyed);
     EXPECT_EQ(label.length, static_cast<int>(c.keyed.size()));
@@ -218,6 +218,35 @@ TEST(Translation, CountdownLine) {
     char16_t text[kCountdownUnits];
     const int length =
         FormatCountdown(FindLanguage(c.language), c.seconds, text);
+    EXPECT_EQ(std::u16string(text), c.line);
+    EXPECT_EQ(length, static_cast<int>(c.line.size()));
+  }
+}
+
+// The line a countdown is sized for: the time-out's number of digits, each
+// the font's widest.
+TEST(Translation, WidestCountdownLine) {
+  struct Case {
+    const char* language;
+    int timeout;
+    char16_t digit;
+    std::u16string line;
+  };
+  const Case cases[] = {
+      {"en", 30, u'8', u"Closes in 88 s"},
+      {"en", 9, u'0', u"Closes in 0 s"},
+      {"en", 10, u'0', u"Closes in 00 s"},
+      {"en", 100, u'4', u"Closes in 444 s"},
+      {"en", 2147483647, u'9', u"Closes in 9999999999 s"},
+      {"en", -3, u'5', u"Closes in 5 s"},
+      {"en", 12, u'x', u"Closes in 00 s"},  // not a digit: '0'
+      {"de", 5, u'7', u"Schlie\u00DFt in 7 s"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.timeout);
+    char16_t text[kCountdownUnits];
+    const int length =
+        WidestCountdown(FindLanguage(c.language), c.timeout, c.digit, text);
     EXPECT_EQ(std::u16string(text), c.line);
     EXPECT_EQ(length, static_cast<int>(c.line.size()));
   }

@@ -50,12 +50,12 @@ TEST(BoxTextTest, ToDisplayText) {
 
 TEST(BoxTextTest, NullIsEmpty) {
   EXPECT_EQ(ToDisplayText(nullptr), "");
-  EXPECT_EQ(ToDisplayCaption(nullptr), "");
+  EXPECT_EQ(ToDisplayTitle(nullptr), "");
 }
 
-TEST(BoxTextTest, CaptionIsOneLine) {
-  EXPECT_EQ(ToDisplayCaption(u"a\r\nb\rc\nd\te"), "a b c d e");
-  EXPECT_EQ(ToDisplayCaption(u"\x1b]0;x\x07"), "\xEF\xBF\xBD]0;x\xEF\xBF\xBD");
+TEST(BoxTextTest, TitleIsOneLine) {
+  EXPECT_EQ(ToDisplayTitle(u"a\r\nb\rc\nd\te"), "a b c d e");
+  EXPECT_EQ(ToDisplayTitle(u"\x1b]0;x\x07"), "\xEF\xBF\xBD]0;x\xEF\xBF\xBD");
 }
 
 }  // namespace

@@ -30,12 +30,24 @@ struct BoxView {
   bool focusVisible = false;
   bool deletable = true;
   bool resizable = true;
+  std::vector<int> buttonX;  // where each button starts in the window
+  int iconX = -1;
+  int textX = -1;  // the message's start
 };
+
+// Where `widget` starts, left to right, in its window.
+int XInWindow(GtkWidget* widget) {
+  int x = -1, y = -1;
+  gtk_widget_translate_coordinates(widget, gtk_widget_get_toplevel(widget), 0,
+                                   0, &x, &y);
+  return x;
+}
 
 void Walk(GtkWidget* widget, BoxView& view) {
   if (GTK_IS_BUTTON(widget)) {
     const char* label = gtk_button_get_label(GTK_BUTTON(widget));
     view.buttons.push_back(label ? label : "");
+    view.buttonX.push_back(XInWindow(widget));
     // The window's focus widget: the window itself may not be active yet.
     GtkWidget* window = gtk_widget_get_toplevel(widget);
     if (gtk_window_get_focus(GTK_WINDOW(window)) == widget) {
@@ -47,11 +59,13 @@ void Walk(GtkWidget* widget, BoxView& view) {
       view.justify = gtk_label_get_justify(GTK_LABEL(widget));
       view.xalign = gtk_label_get_xalign(GTK_LABEL(widget));
       view.direction = gtk_widget_get_direction(widget);
+      view.textX = XInWindow(widget);
     }
   } else if (GTK_IS_IMAGE(widget)) {
     const gchar* name = nullptr;
     gtk_image_get_icon_name(GTK_IMAGE(widget), &name, nullptr);
     view.icon = name ? name : "";
+    view.iconX = XInWindow(widget);
   } else if (GTK_IS_CONTAINER(widget)) {
     GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
     for (GList* child = children; child != nullptr; child = child->next) {
@@ -74,7 +88,7 @@ using WhenShown = std::function<void(GtkWidget*)>;
 
 // Shows the box for `plan` with its countdown from now; `whenShown` runs
 // once it is up.
-int RunBox(const BoxPlan& plan, const std::string& text, int timeoutSeconds,
+int RunBox(const BoxPlan& plan, const std::string& body, int timeout,
            const WhenShown& whenShown,
            std::uint64_t startMs = vorlick::NowMs()) {
   vorlick::GtkBoxHooks hooks;
@@ -82,9 +96,8 @@ int RunBox(const BoxPlan& plan, const std::string& text, int timeoutSeconds,
     (*static_cast<const WhenShown*>(data))(window);
   };
   hooks.data = const_cast<WhenShown*>(&whenShown);
-  return vorlick::RunGtkBox(plan, "box", text, timeoutSeconds,
-                            vorlick::StartCountdown(timeoutSeconds, startMs),
-                            hooks);
+  return vorlick::RunGtkBox(plan, "box", body, timeout,
+                            vorlick::StartCountdown(timeout, startMs), hooks);
 }
 
 // Clicks the focused button once the main loop runs again.
@@ -204,6 +217,7 @@ TEST_F(GtkWindowTest, LooksAsTheStyleSays) {
        1},
       // Right-to-left reading: GTK aligns by the reading direction, so
       // there the left side on screen is the end and the right the start.
+      // The text reads right to left; the row and the icon stay put.
       {0x100000,
        u"a\nb",
        {rlm + "a\n" + rlm + "b"},
@@ -224,6 +238,16 @@ TEST_F(GtkWindowTest, LooksAsTheStyleSays) {
        GTK_TEXT_DIR_RTL,
        true,
        1},
+      {0x100000 | 0x13 | 0x4000,
+       u"q",
+       {rlm + "q"},
+       {"_Yes", "_No", "_Cancel", "_Help"},
+       "dialog-error",
+       GTK_JUSTIFY_RIGHT,
+       1.0f,
+       GTK_TEXT_DIR_RTL,
+       true,
+       6},
       {0x04,
        u"y",
        {"y"},
@@ -254,24 +278,41 @@ TEST_F(GtkWindowTest, LooksAsTheStyleSays) {
     EXPECT_EQ(view.direction, c.direction);
     EXPECT_EQ(view.deletable, c.closable);
     EXPECT_FALSE(view.resizable);
+    // Never mirrored: the buttons in the row's order from the left, the
+    // icon left of the text.
+    for (size_t i = 1; i < view.buttonX.size(); ++i) {
+      EXPECT_GT(view.buttonX[i], view.buttonX[i - 1]) << i;
+    }
+    if (!c.icon.empty()) {
+      EXPECT_LT(view.iconX, view.textX);
+    }
   }
 }
 
 TEST_F(GtkWindowTest, SpeaksTheLanguageItIsGiven) {
   struct Case {
     const char* language;
+    unsigned style;
     std::vector<std::string> buttons;
     std::string countdown;
   };
   const Case cases[] = {
-      {"de", {"_Ja", "_Nein", "_Abbrechen"}, "Schließt in 5 s"},
-      {"fr", {"_Oui", "_Non", "_Annuler"}, "Fermeture dans 5 s"},
-      {"ja", {"はい(_Y)", "いいえ(_N)", "キャンセル(_C)"}, "5 秒後に閉じます"},
+      {"de", 0x3, {"_Ja", "_Nein", "_Abbrechen"}, "Schließt in 5 s"},
+      {"de",
+       0x2,
+       {"Abbr_uch", "_Wiederholen", "_Ignorieren"},
+       "Schließt in 5 s"},
+      {"fr", 0x3, {"_Oui", "_Non", "_Annuler"}, "Fermeture dans 5 s"},
+      {"ru", 0x4, {"_Да", "_Нет"}, "Закроется через 5 с"},
+      {"ja",
+       0x3,
+       {"はい(_Y)", "いいえ(_N)", "キャンセル(_C)"},
+       "5 秒後に閉じます"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.language);
     BoxView view;
-    RunBox(Plan(0x3, c.language), "Text", 5, [&view](GtkWidget* window) {
+    RunBox(Plan(c.style, c.language), "Text", 5, [&view](GtkWidget* window) {
       view = Inspect(window);
       ClickFocused(window);
     });

@@ -80,22 +80,88 @@ TEST(HelperProtocolTest, AnswerLines) {
   }
 }
 
+HelperRequest RequestFor(const BoxPlan& plan) {
+  HelperRequest request{};
+  for (int i = 0; i < 8; ++i) request.magic[i] = kRequestMagic[i];
+  WritePlan(plan, request);
+  return request;
+}
+
+// The helper shows the library's plan as it is, for every style.
+TEST(HelperProtocolTest, ThePlanArrivesWhole) {
+  for (const char* language : {"en", "ja", "pt_BR"}) {
+    for (std::uint32_t style :
+         {0x0u, 0x4001u, 0x1323u, 0x2046u, 0x1C0012u, 0x50235u, 0x3004u}) {
+      SCOPED_TRACE(testing::Message() << language << " " << std::hex << style);
+      BoxPlan sent = PlanBox(style, 7);
+      sent.language = FindLanguage(language);
+      BoxPlan got{};
+      ASSERT_TRUE(ReadRequest(RequestFor(sent), got));
+      EXPECT_EQ(std::vector<int>(got.buttons.ids,
+                                 got.buttons.ids + got.buttons.count),
+                std::vector<int>(sent.buttons.ids,
+                                 sent.buttons.ids + sent.buttons.count));
+      EXPECT_EQ(got.defaultIndex, sent.defaultIndex);
+      EXPECT_EQ(got.escapeAnswer, sent.escapeAnswer);
+      EXPECT_EQ(got.look.icon, sent.look.icon);
+      EXPECT_EQ(got.look.modality, sent.look.modality);
+      EXPECT_EQ(got.look.topmost, sent.look.topmost);
+      EXPECT_EQ(got.look.setForeground, sent.look.setForeground);
+      EXPECT_EQ(got.look.rightAligned, sent.look.rightAligned);
+      EXPECT_EQ(got.look.rightToLeft, sent.look.rightToLeft);
+      EXPECT_EQ(got.language, sent.language);
+    }
+  }
+}
+
 TEST(HelperProtocolTest, RequestHeadersThatAreRefused) {
-  HelperRequest good{};
-  for (int i = 0; i < 8; ++i) good.magic[i] = kRequestMagic[i];
+  HelperRequest good = RequestFor(PlanBox(0x3, 0));  // Yes, No, Cancel
   CopyName("de", good.language);
   CopyName("a-program-name-longer-than-its-field", good.program);
   EXPECT_EQ(std::string(good.program), "a-program-name-longer-than-its-");
-  EXPECT_TRUE(IsValidRequest(good));
-  HelperRequest bad = good;
-  bad.magic[7] = '2';
-  EXPECT_FALSE(IsValidRequest(bad));
-  bad = good;
-  bad.textUnits = kMostUnits + 1;
-  EXPECT_FALSE(IsValidRequest(bad));
-  bad = good;
-  for (char& c : bad.language) c = 'x';
-  EXPECT_FALSE(IsValidRequest(bad));
+  BoxPlan plan{};
+  ASSERT_TRUE(ReadRequest(good, plan));
+  EXPECT_EQ(plan.language, FindLanguage("de"));
+  CopyName("xx", good.language);  // not shipped: English
+  ASSERT_TRUE(ReadRequest(good, plan));
+  EXPECT_EQ(plan.language, kEnglish);
+  struct Case {
+    const char* name;
+    void (*spoil)(HelperRequest&);
+  };
+  const Case cases[] = {
+      {"magic", [](HelperRequest& r) { r.magic[7] = '1'; }},
+      {"body units", [](HelperRequest& r) { r.bodyUnits = kMostUnits + 1; }},
+      {"title units", [](HelperRequest& r) { r.titleUnits = kMostUnits + 1; }},
+      {"language unterminated",
+       [](HelperRequest& r) {
+         for (char& c : r.language) c = 'x';
+       }},
+      {"program unterminated",
+       [](HelperRequest& r) {
+         for (char& c : r.program) c = 'x';
+       }},
+      {"no buttons", [](HelperRequest& r) { r.plan.buttonCount = 0; }},
+      {"five buttons", [](HelperRequest& r) { r.plan.buttonCount = 5; }},
+      {"IDCLOSE", [](HelperRequest& r) { r.plan.buttons[1] = 8; }},
+      {"ID 12", [](HelperRequest& r) { r.plan.buttons[2] = 12; }},
+      {"ID 0", [](HelperRequest& r) { r.plan.buttons[0] = 0; }},
+      {"default beyond", [](HelperRequest& r) { r.plan.defaultIndex = 3; }},
+      {"default negative", [](HelperRequest& r) { r.plan.defaultIndex = -1; }},
+      {"escape not a button",
+       [](HelperRequest& r) { r.plan.escapeAnswer = 1; }},
+      {"icon", [](HelperRequest& r) { r.plan.icon = 5; }},
+      {"modality", [](HelperRequest& r) { r.plan.modality = 3; }},
+      {"flag", [](HelperRequest& r) { r.plan.flags = 16; }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    HelperRequest bad = good;
+    c.spoil(bad);
+    EXPECT_FALSE(ReadRequest(bad, plan));
+  }
+  good.plan.escapeAnswer = 0;  // a box without a way out
+  EXPECT_TRUE(ReadRequest(good, plan));
 }
 
 }  // namespace

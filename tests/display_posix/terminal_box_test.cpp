@@ -8,10 +8,13 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <sstream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
+#include "key_cases.h"
 #include "pty_job.h"
 #include "vorlick.h"
 
@@ -81,50 +84,45 @@ void ExpectCleanEnd(const Report& report) {
   EXPECT_TRUE(report.signalsSame);
 }
 
-struct KeyCase {
-  const char* name;
-  unsigned style;
-  int defaultId;
-  std::vector<std::string> keys;  // sent apart, so a lone ESC stays one
-  int result;
-};
+// The shared case's keys as xterm sends them, one string a key.
+std::vector<std::string> TerminalKeys(const std::string& keys) {
+  static const std::pair<const char*, const char*> kKeys[] = {
+      {"Enter", "\r"},    {"Space", " "},    {"Escape", kEsc},
+      {"Left", kLeft},    {"Right", kRight}, {"Up", "\x1b[A"},
+      {"Down", "\x1b[B"}, {"Tab", "\t"},     {"BackTab", kShiftTab}};
+  std::istringstream words(keys);
+  std::vector<std::string> out;
+  for (std::string key; words >> key;) {
+    for (const auto& [name, bytes] : kKeys) {
+      if (key == name) key = bytes;
+    }
+    out.push_back(key);
+  }
+  return out;
+}
+
+void RunKeyCase(const char* name, unsigned style, int defaultId,
+                const std::vector<std::string>& keys, int result) {
+  SCOPED_TRACE(name);
+  PtyJob job(OneBox(style, 0, defaultId));
+  ASSERT_TRUE(WaitForBox(job));
+  for (const std::string& key : keys) {  // apart, so a lone ESC stays one
+    job.Send(key);
+    std::this_thread::sleep_for(std::chrono::milliseconds(120));
+  }
+  const Report report = job.TakeReport();
+  EXPECT_EQ(report.result, result);
+  ExpectCleanEnd(report);
+  EXPECT_TRUE(SameModes(job.Modes(), job.InitialModes()));
+}
 
 TEST(TerminalBoxTest, KeysChooseAsTheContractSays) {
-  const KeyCase cases[] = {
-      {"enter on default", 0x4, 0, {"\r"}, 6},
-      {"defbutton2", 0x4 | 0x100, 0, {"\r"}, 7},
-      {"defaultId wins", 0x3 | 0x100, 2, {"\r"}, 2},
-      {"defbutton beyond count", 0x1 | 0x300, 0, {"\r"}, 1},
-      {"right", 0x1, 0, {kRight, "\r"}, 2},
-      {"right in app mode", 0x1, 0, {kRightApp, "\r"}, 2},
-      {"tab", 0x3, 0, {"\t", "\t", "\r"}, 2},
-      {"left wraps", 0x3, 0, {kLeft, "\r"}, 2},
-      {"shift tab", 0x2, 0, {kShiftTab, "\r"}, 5},
-      {"letter", 0x2, 0, {"r"}, 4},
-      {"capital letter", 0x4, 0, {"N"}, 7},
-      {"shared letter moves", 0x6, 0, {"c", "\r"}, 11},
-      {"shared letter twice", 0x6, 0, {"c", "c", "\r"}, 2},
-      {"esc on lone ok", 0x0, 0, {kEsc}, 1},
-      {"esc with cancel", 0x1, 0, {kEsc}, 2},
-      {"esc on yes no ignored", 0x4, 0, {kEsc, "y"}, 6},
-      {"esc on abort retry ignore ignored", 0x2, 0, {kEsc, "\r"}, 3},
-      {"esc on ok help", 0x0 | 0x4000, 0, {kEsc}, 1},
-      {"help stays open", 0x4 | 0x4000, 9, {"\r", "h", "\t", "\r"}, 6},
-      {"unknown keys ignored", 0x4, 0, {"x", "1", "\x1b[3~", "\r"}, 6},
-  };
-  for (const KeyCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    PtyJob job(OneBox(c.style, 0, c.defaultId));
-    ASSERT_TRUE(WaitForBox(job));
-    for (const std::string& key : c.keys) {
-      job.Send(key);
-      std::this_thread::sleep_for(std::chrono::milliseconds(120));
-    }
-    const Report report = job.TakeReport();
-    EXPECT_EQ(report.result, c.result);
-    ExpectCleanEnd(report);
-    EXPECT_TRUE(SameModes(job.Modes(), job.InitialModes()));
+  for (const KeyCase& c : kKeyCases) {
+    RunKeyCase(c.name, c.style, c.defaultId, TerminalKeys(c.keys), c.result);
   }
+  // Sequences of the terminal's own: application cursor keys, Delete.
+  RunKeyCase("right in app mode", 0x1, 0, {kRightApp, "\r"}, 2);
+  RunKeyCase("delete ignored", 0x4, 0, {"\x1b[3~", "\r"}, 6);
 }
 
 // An arrow key's sequence may reach the box in parts: ESC and, a moment

@@ -18,12 +18,12 @@ using Lines = std::vector<std::string>;
 const std::string B(1, kBoldOn), R(1, kReverseOn), U(1, kUnderlineOn),
     u(1, kUnderlineOff), P(1, kAttributesOff);
 
-TerminalLayout LayOut(unsigned style, const std::string& caption,
-                      const std::string& text, std::uint64_t seconds,
+TerminalLayout LayOut(unsigned style, const std::string& title,
+                      const std::string& body, std::uint64_t seconds,
                       int columns, int rows, const char* language = "en") {
   BoxPlan plan = PlanBox(style, 0);
   plan.language = FindLanguage(language);
-  return LayOutTerminalBox({plan, caption, text, seconds}, plan.defaultIndex,
+  return LayOutTerminalBox({plan, title, body, seconds}, plan.defaultIndex,
                            columns, rows);
 }
 

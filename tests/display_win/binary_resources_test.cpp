@@ -17,26 +17,16 @@ struct Binary {
   const wchar_t* file;
   const wchar_t* description;
   DWORD fileType;
-  WORD manifestId;  // the other ID must hold none
+  WORD manifestId;       // the other ID must hold none
+  const char* manifest;  // its source, in the source tree
 };
 
 const Binary kBinaries[] = {
-    {L"Tandrel.exe", L"Tandrel message box", VFT_APP, 1},
-    {L"Vorlick.dll", L"Tandrel display library", VFT_DLL, 2},
+    {L"Tandrel.exe", L"Tandrel message box", VFT_APP, 1,
+     "app/Tandrel.manifest"},
+    {L"Vorlick.dll", L"Tandrel display library", VFT_DLL, 2,
+     "display/win/Vorlick.manifest"},
 };
-
-// What each manifest holds, and what a program's own holds on top.
-const char* const kControls[] = {"name=\"Microsoft.Windows.Common-Controls\"",
-                                 "version=\"6.0.0.0\"",
-                                 "publicKeyToken=\"6595b64144ccf1df\""};
-const char* const kProgram[] = {
-    ">PerMonitorV2</dpiAwareness>",
-    ">true/pm</dpiAware>",
-    "<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>",
-    "<supportedOS Id=\"{1f676c76-80e1-4239-95bb-83d0f6d0da78}\"/>",
-    "<supportedOS Id=\"{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}\"/>",
-    "<supportedOS Id=\"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}\"/>",
-    "<requestedExecutionLevel level=\"asInvoker\""};
 
 const wchar_t* const kManifestType = MAKEINTRESOURCEW(24);  // RT_MANIFEST
 
@@ -83,9 +73,19 @@ TEST(BinaryResources, VersionInformationCarriesTheProjectVersion) {
   }
 }
 
-TEST(BinaryResources, OneManifestWithItsElements) {
+// The source tree through Wine's drive Z:, which is the root.
+std::wstring SourcePath(const char* relative) {
+  const std::string path = std::string(TANDREL_SOURCE_DIR) + "/" + relative;
+  return L"Z:" + std::wstring(path.begin(), path.end());
+}
+
+// Each binary holds its manifest file as it is, and no other.
+TEST(BinaryResources, OneManifestAsItsFileHoldsIt) {
   for (const Binary& binary : kBinaries) {
     SCOPED_TRACE(binary.file);
+    std::string source;
+    ASSERT_TRUE(ReadBytes(SourcePath(binary.manifest), source));
+    ASSERT_FALSE(source.empty());
     HMODULE module = LoadLibraryExW(PathOf(binary).c_str(), nullptr,
                                     LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(module, nullptr);
@@ -98,13 +98,7 @@ TEST(BinaryResources, OneManifestWithItsElements) {
     const std::string manifest(
         static_cast<const char*>(LockResource(LoadResource(module, found))),
         SizeofResource(module, found));
-    std::vector<const char*> needs(std::begin(kControls), std::end(kControls));
-    if (binary.manifestId == 1) {
-      needs.insert(needs.end(), std::begin(kProgram), std::end(kProgram));
-    }
-    for (const char* need : needs) {
-      EXPECT_NE(manifest.find(need), std::string::npos) << need;
-    }
+    EXPECT_EQ(manifest, source);
     FreeLibrary(module);
   }
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "box_sets.h"
 #include "driver.h"
 #include "e2e_support.h"
+#include "key_cases.h"
 #include "vorlick_harness.h"
 
 namespace {
@@ -72,6 +74,62 @@ TEST(VorlickKeys, ArrowsWalkTheButtonsAsTheSystemBoxDoes) {
     const size_t buttons = kSetIds[style & 0xF].size() + (style > 6 ? 1 : 0);
     EXPECT_EQ(expected.size(), buttons * 4);
     EXPECT_EQ(actual, expected);
+  }
+}
+
+INPUT KeyInput(WORD virtualKey, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = virtualKey;
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return input;
+}
+
+// Types one of the shared cases' keys on the keyboard, with Shift where it
+// needs it.
+void TypeKey(const std::string& key) {
+  static const std::pair<const char*, WORD> kKeys[] = {
+      {"Enter", VK_RETURN}, {"Space", VK_SPACE}, {"Escape", VK_ESCAPE},
+      {"Left", VK_LEFT},    {"Right", VK_RIGHT}, {"Up", VK_UP},
+      {"Down", VK_DOWN},    {"Tab", VK_TAB},     {"BackTab", VK_TAB}};
+  WORD virtualKey = 0;
+  bool shift = key == "BackTab";
+  for (const auto& [name, code] : kKeys) {
+    if (key == name) virtualKey = code;
+  }
+  if (virtualKey == 0) {
+    const SHORT scan = VkKeyScanW(static_cast<wchar_t>(key[0]));
+    virtualKey = LOBYTE(scan);
+    shift = (HIBYTE(scan) & 1) != 0;
+  }
+  std::vector<INPUT> inputs;
+  if (shift) inputs.push_back(KeyInput(VK_SHIFT, false));
+  inputs.push_back(KeyInput(virtualKey, false));
+  inputs.push_back(KeyInput(virtualKey, true));
+  if (shift) inputs.push_back(KeyInput(VK_SHIFT, true));
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// The keys every front end answers alike; the dialog manager's own Tab,
+// Enter, Space and access keys among them.
+TEST(VorlickKeys, KeysAsTheContractSays) {
+  for (const vorlick_test::KeyCase& c : vorlick_test::kKeyCases) {
+    if (c.everyButtonKeyed) continue;
+    SCOPED_TRACE(c.name);
+    BoxRequest request;
+    request.style = c.style;
+    request.defaultId = c.defaultId;
+    BoxCallThread call(request);
+    HWND box = call.WaitForBox();
+    ASSERT_NE(box, nullptr);
+    ASSERT_NE(BringForward(box), 0);
+    std::istringstream keys(c.keys);
+    for (std::string key; keys >> key;) {
+      TypeKey(key);
+      Sleep(100);
+    }
+    ASSERT_TRUE(call.WaitForReturn(3000));
+    EXPECT_EQ(call.Result(), c.result);
   }
 }
 

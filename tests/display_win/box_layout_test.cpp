@@ -143,19 +143,6 @@ TEST(BoxLayout, EmptyTextTakesOneLine) {
   EXPECT_EQ(layout.client.cy, 48 + 13 + 45);
 }
 
-TEST(BoxLayout, RightToLeftMirrorsEveryPart) {
-  LayoutInput input = Input({32, 32}, {200, 13}, {150, 13}, 2, 20);
-  input.mirrored = true;
-  const BoxLayout layout = LayOut(input);
-  EXPECT_EQ(layout.client.cx, 292);
-  ExpectPlace(layout.icon, {236, 24, 32, 32});
-  ExpectPlace(layout.text, {24, 24, 200, 13});
-  ExpectPlace(layout.countdown, {24, 43, 200, 13});
-  // The first button is the rightmost.
-  ExpectPlace(layout.buttons[0], {93, 91, 75, 23});
-  ExpectPlace(layout.buttons[1], {11, 91, 75, 23});
-}
-
 TEST(BoxLayout, CaptionAndLeastSizeWidenTheBox) {
   LayoutInput input = Input({32, 32}, {200, 13}, {0, 0}, 2, 20);
   input.least = {400, 200};

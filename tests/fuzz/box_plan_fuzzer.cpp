@@ -1,12 +1,15 @@
-// Fuzzes the box's plan, words and countdown as every front end uses them:
-// any style, default ID and language, commands in any order, a countdown
-// ticked at any moments. The input: style (4 bytes), defaultId (4), the
-// language (1), the time-out (4), then commands and clock steps (4 each).
+// Fuzzes the box's plan, keys, words and countdown as every front end uses
+// them:
+// any style, default ID and language, every key on every button, commands
+// in any order, a countdown ticked at any moments. The input: style (4 bytes),
+// defaultId (4), the language (1), the time-out (4), then commands and clock
+// steps (4 each).
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <string>
 
+#include "box_keys.h"
 #include "box_plan.h"
 #include "countdown.h"
 #include "fuzz_check.h"
@@ -75,6 +78,27 @@ void CheckAnswers(const BoxPlan& plan, std::uint32_t style, int command) {
   }
 }
 
+// Every key on every button: the focus stays on the row, only Escape
+// answers other than with the focused button, and only F1 and the Help
+// button ask for help, never closing the box.
+void CheckKeys(const BoxPlan& plan, char32_t character) {
+  for (int focus = 0; focus < plan.buttons.count; ++focus) {
+    for (int k = 0; k <= static_cast<int>(BoxKey::kCharacter); ++k) {
+      const auto key = static_cast<BoxKey>(k);
+      const KeyAction action = ActOnKey(plan, focus, key, character);
+      FUZZ_CHECK(action.focus >= 0 && action.focus < plan.buttons.count);
+      const int focused = plan.buttons.ids[action.focus];
+      if (key == BoxKey::kEscape) {
+        FUZZ_CHECK(action.answer == AnswerToEscape(plan));
+      } else {
+        FUZZ_CHECK(action.answer == 0 || action.answer == focused);
+      }
+      FUZZ_CHECK(action.answer != kIdHelp);
+      FUZZ_CHECK(!action.help || key == BoxKey::kHelp || focused == kIdHelp);
+    }
+  }
+}
+
 void CheckLabel(const Label& label, bool keyed) {
   FUZZ_CHECK(label.length >= 0 && label.length < kLabelUnits);
   FUZZ_CHECK(label.text[label.length] == 0);
@@ -86,8 +110,8 @@ void CheckLabel(const Label& label, bool keyed) {
 void CheckWords(const BoxPlan& plan) {
   for (int i = 0; i < plan.buttons.count; ++i) {
     const int id = plan.buttons.ids[i];
-    FUZZ_CHECK(ButtonText(plan.language, id)[0] != 0);
-    CheckLabel(SplitLabel(ButtonText(plan.language, id)), false);
+    FUZZ_CHECK(MarkedLabel(plan.language, id)[0] != 0);
+    CheckLabel(SplitLabel(MarkedLabel(plan.language, id)), false);
     CheckLabel(KeyedLabel(plan.language, id), true);
   }
 }
@@ -155,6 +179,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   plan.language = language;
   CheckRow(plan, style, defaultId);
   CheckWords(plan);
+  CheckKeys(plan, static_cast<char32_t>(timeout) & 0x1FFFFF);
   CheckAnswers(plan, style, static_cast<int>(input.Take8()) - 64);
   CheckLine(language, (static_cast<std::uint64_t>(input.Take32()) << 32) |
                           input.Take32());

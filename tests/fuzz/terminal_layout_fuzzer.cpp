@@ -1,16 +1,15 @@
-// Fuzzes the terminal box's layout at any size: any caption, text, buttons,
+// Fuzzes the terminal box's layout at any size: any title, body, buttons,
 // language, focus and terminal size. No line is wider than the layout's
 // width, wrapping shows every character of the text once, and the focused
 // button, the default at the start, is the one shown as focused.
-// The input: columns, rows, style (2 bytes), language, the caption's length
-// in units, then the caption and the text as UTF-16LE.
+// The input: columns, rows, style (2 bytes), language, the title's length
+// in units, then the title and the body as UTF-16LE.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "box_keys.h"
 #include "box_plan.h"
 #include "box_text.h"
 #include "fuzz_check.h"
@@ -74,8 +73,8 @@ void CheckButtons(const BoxPlan& plan, int width) {
   FUZZ_CHECK(CountOf(focused, kReverseOn) == 1);
   std::string all;
   for (const std::string& line : focused) all += line;
-  const std::string label =
-      ShownLabel(plan.language, plan.buttons.ids[plan.defaultIndex]);
+  const std::string label = ToDisplayText(
+      KeyedLabel(plan.language, plan.buttons.ids[plan.defaultIndex]).text);
   // The focused button shows its label, unless the line is too narrow.
   const std::size_t at = all.find(kReverseOn);
   if (TextWidth(label) + 4 <= width) {
@@ -98,17 +97,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   const std::uint32_t style = data[2] | (data[3] << 8);
   const Language language = data[4] % LanguageCount();
   const std::size_t units = (size - 6) / 2;
-  const std::size_t captionUnits = data[5] < units ? data[5] : units;
-  const std::u16string caption = Units(data + 6, captionUnits);
-  const std::u16string body =
-      Units(data + 6 + 2 * captionUnits, units - captionUnits);
+  const std::size_t titleUnits = data[5] < units ? data[5] : units;
+  const std::u16string wideTitle = Units(data + 6, titleUnits);
+  const std::u16string wideBody =
+      Units(data + 6 + 2 * titleUnits, units - titleUnits);
   if (!IsShowable(style)) return 0;
 
   BoxPlan plan = PlanBox(style, 0);
   plan.language = language;
-  const std::string title = ToDisplayCaption(caption.c_str());
-  const std::string text = ToDisplayText(body.c_str());
-  const TerminalContent content{plan, title, text, style % 5 == 0 ? 0u : 10u};
+  const std::string title = ToDisplayTitle(wideTitle.c_str());
+  const std::string body = ToDisplayText(wideBody.c_str());
+  const TerminalContent content{plan, title, body, style % 5 == 0 ? 0u : 10u};
   const TerminalLayout layout =
       LayOutTerminalBox(content, plan.defaultIndex, columns, rows);
   // The last column stays free: some terminals wrap when it is written.
@@ -117,7 +116,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
     FUZZ_CHECK(TextWidth(line) <= layout.width);
   }
   FUZZ_CHECK(CountOf(layout.lines, kReverseOn) == 1);
-  CheckWrap(text, layout.width);
+  CheckWrap(body, layout.width);
   CheckButtons(plan, layout.width);
   return 0;
 }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -45,6 +46,19 @@ TEST(Unicode, ReadUtf8) {
         c.length > 0 ? c.length : 1)
         << c.name;
     EXPECT_EQ(code, c.length > 0 ? c.code : char32_t{0xFFFD}) << c.name;
+  }
+}
+
+// The bytes that lead a sequence, by the length they start; 0: none, so a
+// reader a byte at a time refuses them at once.
+TEST(Unicode, Utf8LeadBytes) {
+  const std::pair<unsigned char, int> cases[] = {
+      {0x00, 1}, {0x7F, 1}, {0x80, 0}, {0xBF, 0}, {0xC0, 0},
+      {0xC1, 0}, {0xC2, 2}, {0xDF, 2}, {0xE0, 3}, {0xEF, 3},
+      {0xF0, 4}, {0xF4, 4}, {0xF5, 0}, {0xF7, 0}, {0xFF, 0},
+  };
+  for (const auto& [lead, length] : cases) {
+    EXPECT_EQ(unicode::Utf8Length(lead), length) << std::hex << +lead;
   }
 }
 

@@ -33,11 +33,6 @@ void Finish(OpenBox* box, int result) {
   g_main_loop_quit(box->loop);
 }
 
-void Choose(OpenBox* box, int index) {
-  const int answer = AnswerTo(box->plan, box->plan.buttons.ids[index]);
-  if (answer != 0) Finish(box, answer);
-}
-
 int FocusedButton(OpenBox* box) {
   GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(box->widgets.window));
   for (int i = 0; i < box->plan.buttons.count; ++i) {
@@ -62,70 +57,76 @@ gboolean OnTick(gpointer data) {
   return G_SOURCE_REMOVE;
 }
 
+// Does what the key rule says for `key` on button `focus`. Help has no one
+// to tell on Linux: the box stays.
+void Act(OpenBox* box, int focus, BoxKey key, char32_t character = 0) {
+  const KeyAction action = ActOnKey(box->plan, focus, key, character);
+  if (action.focus != focus) {
+    gtk_widget_grab_focus(box->widgets.buttons[action.focus]);
+  }
+  if (action.answer != 0) Finish(box, action.answer);
+}
+
+// A click is Enter on the button clicked.
 void OnClicked(GtkButton* button, gpointer data) {
   auto* box = static_cast<OpenBox*>(data);
   for (int i = 0; i < box->plan.buttons.count; ++i) {
     if (box->widgets.buttons[i] == GTK_WIDGET(button)) {
-      Choose(box, i);
+      Act(box, i, BoxKey::kEnter);
       return;
     }
   }
 }
 
-void MoveFocusBy(OpenBox* box, int step) {
-  const int focus = MoveFocus(box->plan, FocusedButton(box), step);
-  gtk_widget_grab_focus(box->widgets.buttons[focus]);
-}
-
-// A plain letter acts as on the terminal box: it chooses the button whose
-// label starts with it, or moves the focus where two labels share it.
-void OnLetter(OpenBox* box, char32_t letter) {
-  const LetterMatch match = MatchLetter(box->plan, letter, FocusedButton(box));
-  if (match.index < 0) return;
-  gtk_widget_grab_focus(box->widgets.buttons[match.index]);
-  if (match.unique) Choose(box, match.index);
-}
-
-bool IsPlain(const GdkEventKey* event) {
-  const guint modifiers = GDK_CONTROL_MASK | GDK_MOD1_MASK | GDK_SUPER_MASK;
-  return (event->state & modifiers) == 0;
+// The box's key for a GDK key, or false for one that is not the box's.
+bool BoxKeyOf(guint keyval, BoxKey& key) {
+  static constexpr struct {
+    guint keyval;
+    BoxKey key;
+  } kKeys[] = {
+      {GDK_KEY_Left, BoxKey::kLeft},
+      {GDK_KEY_KP_Left, BoxKey::kLeft},
+      {GDK_KEY_Right, BoxKey::kRight},
+      {GDK_KEY_KP_Right, BoxKey::kRight},
+      {GDK_KEY_Up, BoxKey::kUp},
+      {GDK_KEY_KP_Up, BoxKey::kUp},
+      {GDK_KEY_Down, BoxKey::kDown},
+      {GDK_KEY_KP_Down, BoxKey::kDown},
+      {GDK_KEY_Tab, BoxKey::kTab},
+      {GDK_KEY_KP_Tab, BoxKey::kTab},
+      {GDK_KEY_ISO_Left_Tab, BoxKey::kBackTab},
+      {GDK_KEY_Return, BoxKey::kEnter},
+      {GDK_KEY_KP_Enter, BoxKey::kEnter},
+      {GDK_KEY_ISO_Enter, BoxKey::kEnter},
+      {GDK_KEY_space, BoxKey::kSpace},
+      {GDK_KEY_KP_Space, BoxKey::kSpace},
+      {GDK_KEY_Escape, BoxKey::kEscape},
+      {GDK_KEY_F1, BoxKey::kHelp},
+  };
+  for (const auto& entry : kKeys) {
+    if (entry.keyval != keyval) continue;
+    key = entry.key;
+    return true;
+  }
+  return false;
 }
 
 // Keys are handled here, before GTK's own bindings, so that they do exactly
-// what the box promises: Enter chooses the focused button, Escape gives the
-// box's escape ID or nothing, the arrows move the focus round the buttons.
-// Tab and Alt with an access key are left to GTK.
+// what the box's key rule says, access keys with Alt or without included.
+// Ctrl and Super combinations are left to GTK.
 gboolean OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer data) {
   auto* box = static_cast<OpenBox*>(data);
-  // On a right-to-left box the buttons run from right to left.
-  const int right = box->plan.look.rightToLeft ? -1 : 1;
-  switch (event->keyval) {
-    case GDK_KEY_Escape:
-      if (const int answer = AnswerToEscape(box->plan)) Finish(box, answer);
-      return TRUE;
-    case GDK_KEY_Return:
-    case GDK_KEY_KP_Enter:
-    case GDK_KEY_ISO_Enter:
-      Choose(box, FocusedButton(box));
-      return TRUE;
-    case GDK_KEY_Left:
-      MoveFocusBy(box, -right);
-      return TRUE;
-    case GDK_KEY_Right:
-      MoveFocusBy(box, right);
-      return TRUE;
-    case GDK_KEY_Up:
-      MoveFocusBy(box, -1);
-      return TRUE;
-    case GDK_KEY_Down:
-      MoveFocusBy(box, 1);
-      return TRUE;
-    default:
-      break;
+  BoxKey key = BoxKey::kEscape;
+  if (BoxKeyOf(event->keyval, key)) {
+    Act(box, FocusedButton(box), key);
+    return TRUE;
   }
-  const guint32 letter = gdk_keyval_to_unicode(event->keyval);
-  if (letter <= 0x20 || !IsPlain(event)) return FALSE;
-  OnLetter(box, letter);
+  const guint32 character = gdk_keyval_to_unicode(event->keyval);
+  if (character <= 0x20 ||
+      (event->state & (GDK_CONTROL_MASK | GDK_SUPER_MASK)) != 0) {
+    return FALSE;
+  }
+  Act(box, FocusedButton(box), BoxKey::kCharacter, character);
   return TRUE;
 }
 
@@ -163,11 +164,11 @@ void Connect(OpenBox* box) {
 
 }  // namespace
 
-int RunGtkBox(const BoxPlan& plan, const std::string& caption,
-              const std::string& text, int timeoutSeconds,
-              const Countdown& countdown, const GtkBoxHooks& hooks) {
+int RunGtkBox(const BoxPlan& plan, const std::string& title,
+              const std::string& body, int timeout, const Countdown& countdown,
+              const GtkBoxHooks& hooks) {
   OpenBox box{plan, hooks, countdown,
-              BuildBoxWindow(plan, caption, text, timeoutSeconds),
+              BuildBoxWindow(plan, title, body, timeout),
               g_main_loop_new(nullptr, FALSE)};
   Connect(&box);
   gtk_widget_show_all(box.widgets.window);

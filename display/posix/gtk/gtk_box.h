@@ -21,8 +21,8 @@ struct GtkBoxHooks {
 // Shows the box, runs GTK's main loop until it closes, and returns the
 // chosen button's ID, or kIdTimeout when the countdown runs out. The window
 // and its timer are gone, also on the display server, when this returns.
-int RunGtkBox(const BoxPlan& plan, const std::string& caption,
-              const std::string& text, int timeoutSeconds,
-              const Countdown& countdown, const GtkBoxHooks& hooks = {});
+int RunGtkBox(const BoxPlan& plan, const std::string& title,
+              const std::string& body, int timeout, const Countdown& countdown,
+              const GtkBoxHooks& hooks = {});
 
 }  // namespace vorlick

@@ -18,7 +18,7 @@ struct BoxWidgets {
 
 // Builds the window, not yet shown. With a time-out the countdown label is
 // sized for the widest text it may show.
-BoxWidgets BuildBoxWindow(const BoxPlan& plan, const std::string& caption,
-                          const std::string& text, int timeoutSeconds);
+BoxWidgets BuildBoxWindow(const BoxPlan& plan, const std::string& title,
+                          const std::string& body, int timeout);
 
 }  // namespace vorlick

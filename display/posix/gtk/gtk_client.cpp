@@ -140,20 +140,18 @@ std::uint32_t Units(const char16_t* text) {
 
 // Sent in whole; a helper that died shows up as its silence. SendAll, so that
 // a helper gone does not end the caller with SIGPIPE.
-void SendRequest(int socket, const GtkBoxCall& call) {
+void SendRequest(int socket, const BoxSetup& setup) {
   HelperRequest request{};
   for (int i = 0; i < 8; ++i) request.magic[i] = kRequestMagic[i];
-  request.style = call.style;
-  request.defaultId = call.defaultId;
-  request.timeoutSeconds = call.timeoutSeconds;
-  request.captionUnits = Units(call.caption);
-  request.textUnits = Units(call.text);
-  request.deadlineMs = call.countdown.deadlineMs;
-  CopyName(LanguageTag(call.language), request.language);
+  WritePlan(setup.plan, request);
+  request.timeout = setup.timeout;
+  request.titleUnits = Units(setup.title);
+  request.bodyUnits = Units(setup.body);
+  request.deadlineMs = setup.countdown.deadlineMs;
   CopyName(program_invocation_short_name, request.program);
   SendAll(socket, &request, sizeof request);
-  SendAll(socket, call.caption, request.captionUnits * sizeof(char16_t));
-  SendAll(socket, call.text, request.textUnits * sizeof(char16_t));
+  SendAll(socket, setup.title, request.titleUnits * sizeof(char16_t));
+  SendAll(socket, setup.body, request.bodyUnits * sizeof(char16_t));
 }
 
 enum class Ending { kAnswered, kEnded, kTimedOut };
@@ -223,14 +221,14 @@ bool MayHaveDisplay() {
   return false;
 }
 
-GtkOutcome ShowGtkBox(const GtkBoxCall& call) {
+GtkOutcome ShowGtkBox(const BoxSetup& setup) {
   HelperRun run;
   if (!Spawn(run)) return {false, 0};
   ReportReader reader;
   Ending ending = Ending::kEnded;
   pthread_cleanup_push(KillHelper, &run);
-  SendRequest(run.socket, call);
-  ending = AwaitAnswer(run.socket, call.countdown, reader);
+  SendRequest(run.socket, setup);
+  ending = AwaitAnswer(run.socket, setup.countdown, reader);
   EndHelper(run, ending == Ending::kTimedOut ? kGiveUpWaitMs : kExitWaitMs);
   pthread_cleanup_pop(0);
   switch (ending) {

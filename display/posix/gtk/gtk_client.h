@@ -7,26 +7,13 @@
 // process of the box outlives the call. See helper_protocol.h.
 #pragma once
 
-#include <cstdint>
-
-#include "countdown.h"
-#include "translation.h"
+#include "box_setup.h"
 
 namespace vorlick {
 
 // Whether the environment names a display GTK could try. Without one no
 // helper is started at all.
 bool MayHaveDisplay();
-
-struct GtkBoxCall {
-  std::uint32_t style;
-  int defaultId;
-  Language language;
-  int timeoutSeconds;
-  Countdown countdown;  // from the call's start
-  const char16_t* caption;
-  const char16_t* text;
-};
 
 struct GtkOutcome {
   // False when no GTK box could be started: no helper, GTK failed to load,
@@ -37,6 +24,7 @@ struct GtkOutcome {
   int result;
 };
 
-GtkOutcome ShowGtkBox(const GtkBoxCall& call);
+// Shows the call's box through a helper of its own.
+GtkOutcome ShowGtkBox(const BoxSetup& setup);
 
 }  // namespace vorlick

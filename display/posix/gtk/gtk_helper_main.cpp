@@ -53,30 +53,25 @@ gboolean OnCallerGone(gint, GIOCondition, gpointer) { _exit(0); }
 
 struct Request {
   vorlick::HelperRequest fixed{};
-  std::u16string caption;
-  std::u16string text;
+  vorlick::BoxPlan plan{};  // as the library made it
+  std::u16string title;
+  std::u16string body;
 };
 
-bool ReadRequest(Request& request) {
+bool ReceiveRequest(Request& request) {
   return ReadWhole(&request.fixed, sizeof request.fixed) &&
-         vorlick::IsValidRequest(request.fixed) &&
-         vorlick::IsShowable(request.fixed.style) &&
-         ReadUnits(request.caption, request.fixed.captionUnits) &&
-         ReadUnits(request.text, request.fixed.textUnits);
+         vorlick::ReadRequest(request.fixed, request.plan) &&
+         ReadUnits(request.title, request.fixed.titleUnits) &&
+         ReadUnits(request.body, request.fixed.bodyUnits);
 }
 
 int ShowBox(const Request& request) {
-  vorlick::BoxPlan plan =
-      vorlick::PlanBox(request.fixed.style, request.fixed.defaultId);
-  const vorlick::Language language =
-      vorlick::FindLanguage(request.fixed.language);
-  plan.language = language >= 0 ? language : vorlick::kEnglish;
   vorlick::Countdown countdown;
   countdown.deadlineMs = request.fixed.deadlineMs;
   return vorlick::RunGtkBox(
-      plan, vorlick::ToDisplayCaption(request.caption.c_str()),
-      vorlick::ToDisplayText(request.text.c_str()),
-      request.fixed.timeoutSeconds, countdown, {NoteShown, nullptr});
+      request.plan, vorlick::ToDisplayTitle(request.title.c_str()),
+      vorlick::ToDisplayText(request.body.c_str()), request.fixed.timeout,
+      countdown, {NoteShown, nullptr});
 }
 
 }  // namespace
@@ -89,7 +84,7 @@ int main() {
   (void)signal(SIGPIPE, SIG_IGN);  // a caller gone shows up as a failed write
   (void)signal(SIGTTOU, SIG_IGN);  // warnings reach a terminal from any group
   Request request;
-  if (!ReadRequest(request)) _exit(2);
+  if (!ReceiveRequest(request)) _exit(2);
   g_set_prgname(request.fixed.program[0] != 0 ? request.fixed.program
                                               : "vorlick-gtk");
   // The C locale, as the box had in its callers' processes: GTK would

@@ -39,15 +39,79 @@ bool ParseInt(const char* text, int length, int& value) {
   return true;
 }
 
+// 8 (IDCLOSE) is no message box button.
+bool IsButtonId(std::int32_t id) {
+  return id >= kIdOk && id <= kIdContinue && id != 8;
+}
+
+bool ReadButtons(const PlanFields& fields, ButtonRow& row) {
+  if (fields.buttonCount < 1 || fields.buttonCount > kMaxButtons) return false;
+  row.count = fields.buttonCount;
+  for (int i = 0; i < row.count; ++i) {
+    if (!IsButtonId(fields.buttons[i])) return false;
+    row.ids[i] = fields.buttons[i];
+  }
+  return true;
+}
+
+bool ReadLook(const PlanFields& fields, BoxLook& look) {
+  constexpr std::uint32_t kAllFlags =
+      kTopmostFlag | kSetForegroundFlag | kRightAlignedFlag | kRightToLeftFlag;
+  if (fields.icon > static_cast<std::uint32_t>(Icon::kInformation) ||
+      fields.modality > static_cast<std::uint32_t>(Modality::kTask) ||
+      (fields.flags & ~kAllFlags) != 0) {
+    return false;
+  }
+  look.icon = static_cast<Icon>(fields.icon);
+  look.modality = static_cast<Modality>(fields.modality);
+  look.topmost = (fields.flags & kTopmostFlag) != 0;
+  look.setForeground = (fields.flags & kSetForegroundFlag) != 0;
+  look.rightAligned = (fields.flags & kRightAlignedFlag) != 0;
+  look.rightToLeft = (fields.flags & kRightToLeftFlag) != 0;
+  return true;
+}
+
 }  // namespace
 
-bool IsValidRequest(const HelperRequest& request) {
+void WritePlan(const BoxPlan& plan, HelperRequest& request) {
+  PlanFields& fields = request.plan;
+  for (int i = 0; i < kMaxButtons; ++i) {
+    fields.buttons[i] = i < plan.buttons.count ? plan.buttons.ids[i] : 0;
+  }
+  fields.buttonCount = plan.buttons.count;
+  fields.defaultIndex = plan.defaultIndex;
+  fields.escapeAnswer = plan.escapeAnswer;
+  const BoxLook& look = plan.look;
+  fields.icon = static_cast<std::uint32_t>(look.icon);
+  fields.modality = static_cast<std::uint32_t>(look.modality);
+  fields.flags = (look.topmost ? kTopmostFlag : 0) |
+                 (look.setForeground ? kSetForegroundFlag : 0) |
+                 (look.rightAligned ? kRightAlignedFlag : 0) |
+                 (look.rightToLeft ? kRightToLeftFlag : 0);
+  CopyName(LanguageTag(plan.language), request.language);
+}
+
+bool ReadRequest(const HelperRequest& request, BoxPlan& plan) {
   for (int i = 0; i < 8; ++i) {
     if (request.magic[i] != kRequestMagic[i]) return false;
   }
-  return request.captionUnits <= kMostUnits &&
-         request.textUnits <= kMostUnits && Terminated(request.language) &&
-         Terminated(request.program);
+  if (request.titleUnits > kMostUnits || request.bodyUnits > kMostUnits ||
+      !Terminated(request.language) || !Terminated(request.program) ||
+      !ReadButtons(request.plan, plan.buttons) ||
+      !ReadLook(request.plan, plan.look)) {
+    return false;
+  }
+  const PlanFields& fields = request.plan;
+  if (fields.defaultIndex < 0 || fields.defaultIndex >= fields.buttonCount ||
+      (fields.escapeAnswer != 0 &&
+       IndexOf(plan.buttons, fields.escapeAnswer) < 0)) {
+    return false;
+  }
+  plan.defaultIndex = fields.defaultIndex;
+  plan.escapeAnswer = fields.escapeAnswer;
+  const Language language = FindLanguage(request.language);
+  plan.language = language >= 0 ? language : kEnglish;
+  return true;
 }
 
 int FormatAnswer(int answer, char (&line)[24]) {

@@ -12,33 +12,55 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "box_plan.h"
+
 namespace vorlick {
 
 inline constexpr char kRequestMagic[8] = {'v', 'o', 'r', 'l',
-                                          'i', 'c', 'k', '1'};
+                                          'i', 'c', 'k', '2'};
 // Far beyond any text a box can show; a header asking for more is refused.
 inline constexpr std::uint32_t kMostUnits = 1u << 24;
 
-// The request's fixed part. The caption's and then the text's UTF-16 units
-// follow it as the caller gave them; the helper makes them displayable. The
-// helper works out the box's plan from style and defaultId itself, but the
-// language is the library's choice: the helper never guesses it again.
+// The box's plan as the library worked it out, in fixed-size fields: the
+// helper shows it as it is and decides nothing about the box again.
+struct PlanFields {
+  std::int32_t buttons[kMaxButtons];  // IDs, left to right
+  std::int32_t buttonCount;
+  std::int32_t defaultIndex;
+  std::int32_t escapeAnswer;
+  std::uint32_t icon;      // Icon
+  std::uint32_t modality;  // Modality
+  std::uint32_t flags;     // kTopmostFlag ... kRightToLeftFlag
+};
+
+inline constexpr std::uint32_t kTopmostFlag = 1;
+inline constexpr std::uint32_t kSetForegroundFlag = 2;
+inline constexpr std::uint32_t kRightAlignedFlag = 4;
+inline constexpr std::uint32_t kRightToLeftFlag = 8;
+
+// The request's fixed part. The title's and then the body's UTF-16 units
+// follow it as the caller gave them; the helper makes them displayable.
 struct HelperRequest {
   char magic[8];
-  std::uint32_t style;
-  std::int32_t defaultId;
-  std::int32_t timeoutSeconds;
-  std::uint32_t captionUnits;
-  std::uint32_t textUnits;
+  PlanFields plan;
+  std::int32_t timeout;  // the request's seconds; 0: none
+  std::uint32_t titleUnits;
+  std::uint32_t bodyUnits;
   std::uint32_t reserved;
   std::uint64_t deadlineMs;  // on CLOCK_MONOTONIC, as NowMs(); 0: none
-  char language[16];         // LanguageTag() of the box's language
+  char language[16];         // LanguageTag() of the plan's language
   char program[32];          // the caller's name, for the window's class
 };
 
+// The plan and its language into the request.
+void WritePlan(const BoxPlan& plan, HelperRequest& request);
+
 // Whether a received header can be a request: magic, sizes, terminated
-// strings.
-bool IsValidRequest(const HelperRequest& request);
+// strings, and a plan a box can have (buttons of the box's IDs, the default
+// among them, an escape answer that is one of them or 0, known icon,
+// modality and flags). Fills `plan` when it is; a language the helper does
+// not ship is English.
+bool ReadRequest(const HelperRequest& request, BoxPlan& plan);
 
 // Copies `text` into `field`, cut to fit and terminated.
 template <std::size_t N>

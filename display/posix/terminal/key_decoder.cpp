@@ -1,5 +1,7 @@
 #include "key_decoder.h"
 
+#include "unicode.h"
+
 namespace vorlick {
 namespace {
 
@@ -59,13 +61,12 @@ bool KeyDecoder::Ground(unsigned char byte, KeyEvent& event) {
   }
   if (byte == '\r' || byte == '\n') return Emit(Key::kEnter, event);
   if (byte == '\t') return Emit(Key::kTab, event);
-  if (byte >= 0xC2 && byte <= 0xF4) {
-    // The lead byte says how many follow and what the smallest code point
-    // of that length is.
+  const int length = unicode::Utf8Length(byte);
+  if (length > 1) {
     state_ = State::kUtf8;
-    bytesLeft_ = byte >= 0xF0 ? 3 : byte >= 0xE0 ? 2 : 1;
-    smallest_ = bytesLeft_ == 3 ? 0x10000 : bytesLeft_ == 2 ? 0x800 : 0x80;
-    code_ = byte & (0x3F >> bytesLeft_);
+    length_ = length;
+    bytesLeft_ = length - 1;
+    code_ = unicode::Utf8LeadBits(byte, length);
     return false;
   }
   if (byte < 0x80 && IsPrintable(byte)) {
@@ -78,15 +79,15 @@ bool KeyDecoder::Ground(unsigned char byte, KeyEvent& event) {
 // A byte after a UTF-8 lead byte. One that cannot continue the sequence
 // drops it (no key was complete) and is read on its own.
 bool KeyDecoder::Continue(unsigned char byte, KeyEvent& event) {
-  if ((byte & 0xC0) != 0x80) {
+  if (!unicode::IsUtf8Continuation(byte)) {
     state_ = State::kGround;
     return Ground(byte, event);
   }
-  code_ = (code_ << 6) | (byte & 0x3F);
+  code_ = unicode::AddUtf8Continuation(code_, byte);
   if (--bytesLeft_ > 0) return false;
   state_ = State::kGround;
-  const bool valid = code_ >= smallest_ && code_ <= 0x10FFFF &&
-                     !(code_ >= 0xD800 && code_ <= 0xDFFF);
+  const bool valid =
+      unicode::IsShortestUtf8(code_, length_) && !unicode::IsSurrogate(code_);
   if (!valid || !IsPrintable(code_)) return Emit(Key::kOther, event);
   event = KeyEvent{Key::kCharacter, code_};
   return true;

@@ -25,7 +25,8 @@ struct KeyEvent {
 // The Escape key and the start of an arrow key's sequence are the same byte;
 // only silence after it tells them apart. The box therefore calls Flush when
 // no byte has followed a lone ESC for a short while. Characters arrive in
-// UTF-8; a byte that cannot be part of it is another key.
+// UTF-8 (read with shared/unicode.h's parts); a byte that cannot be part of
+// it is another key.
 class KeyDecoder {
  public:
   // Takes one byte; returns true and sets `event` when it ends a key.
@@ -48,8 +49,8 @@ class KeyDecoder {
   State state_ = State::kGround;
   bool csiHasParameters_ = false;
   char32_t code_ = 0;
+  int length_ = 0;  // of the UTF-8 sequence being read
   int bytesLeft_ = 0;
-  char32_t smallest_ = 0;  // below it, the sequence was overlong
 };
 
 }  // namespace vorlick

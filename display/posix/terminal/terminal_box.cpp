@@ -8,8 +8,11 @@
 #include <unistd.h>
 
 #include <mutex>
+#include <utility>
 
 #include "box_keys.h"
+#include "box_text.h"
+#include "deadline.h"
 #include "key_decoder.h"
 #include "terminal_caps.h"
 #include "terminal_layout.h"
@@ -60,7 +63,6 @@ class TerminalBox {
   bool CountDown();
   int ReadKeys();
   int OnKey(const KeyEvent& event);
-  int Choose(int index);
 
   const int fd_;
   TerminalSession& session_;
@@ -79,7 +81,7 @@ class TerminalBox {
 // first tick.
 std::uint64_t TerminalBox::SecondsShown() const {
   return countdown_.shownSeconds > 0 ? countdown_.shownSeconds
-                                     : content_.countdownSeconds;
+                                     : content_.shownSeconds;
 }
 
 TerminalLayout TerminalBox::LayOut() const {
@@ -89,7 +91,7 @@ TerminalLayout TerminalBox::LayOut() const {
     columns = size.ws_col, rows = size.ws_row;
   }
   TerminalContent content = content_;
-  content.countdownSeconds = SecondsShown();
+  content.shownSeconds = SecondsShown();
   // Plain text scrolls on and is never redrawn: its height does not matter.
   return LayOutTerminalBox(content, focus_, columns,
                            screen_.InPlace() ? rows : 0);
@@ -156,36 +158,35 @@ bool TerminalBox::CountDown() {
   return true;
 }
 
-int TerminalBox::Choose(int index) {
-  return AnswerTo(plan_, plan_.buttons.ids[index]);
+// The box's key for a decoded key, or false for one the box does not use.
+bool BoxKeyOf(const KeyEvent& event, BoxKey& key) {
+  static constexpr std::pair<Key, BoxKey> kKeys[] = {
+      {Key::kLeft, BoxKey::kLeft},   {Key::kRight, BoxKey::kRight},
+      {Key::kUp, BoxKey::kUp},       {Key::kDown, BoxKey::kDown},
+      {Key::kTab, BoxKey::kTab},     {Key::kBackTab, BoxKey::kBackTab},
+      {Key::kEnter, BoxKey::kEnter}, {Key::kEscape, BoxKey::kEscape},
+  };
+  if (event.key == Key::kCharacter) {
+    key = event.code == U' ' ? BoxKey::kSpace : BoxKey::kCharacter;
+    return true;
+  }
+  for (const auto& [decoded, boxKey] : kKeys) {
+    if (decoded == event.key) {
+      key = boxKey;
+      return true;
+    }
+  }
+  return false;
 }
 
-// Returns the chosen ID, or 0 while the box stays.
+// Returns the chosen ID, or 0 while the box stays. Help has no one to tell
+// on a terminal.
 int TerminalBox::OnKey(const KeyEvent& event) {
-  switch (event.key) {
-    case Key::kLeft:
-    case Key::kUp:
-    case Key::kBackTab:
-      SetFocus(MoveFocus(plan_, focus_, -1));
-      return 0;
-    case Key::kRight:
-    case Key::kDown:
-    case Key::kTab:
-      SetFocus(MoveFocus(plan_, focus_, 1));
-      return 0;
-    case Key::kEnter:
-      return Choose(focus_);
-    case Key::kEscape:
-      return AnswerToEscape(plan_);
-    case Key::kCharacter: {
-      const LetterMatch match = MatchLetter(plan_, event.code, focus_);
-      if (match.index < 0) return 0;
-      SetFocus(match.index);
-      return match.unique ? Choose(match.index) : 0;
-    }
-    default:
-      return 0;
-  }
+  BoxKey key = BoxKey::kEscape;
+  if (!BoxKeyOf(event, key)) return 0;
+  const KeyAction action = ActOnKey(plan_, focus_, key, event.code);
+  SetFocus(action.focus);
+  return action.answer;
 }
 
 // Reads what the terminal sent; returns the chosen ID, 0 while the box
@@ -226,8 +227,8 @@ int TerminalBox::Run() {
   }
 }
 
-int ShowOnTerminal(int fd, const TerminalContent& content,
-                   const Countdown& countdown) {
+int RunOnTerminal(int fd, const TerminalContent& content,
+                  const Countdown& countdown) {
   // A process in the background would be stopped for reading the terminal.
   if (tcgetpgrp(fd) != getpgrp()) return 0;
   // Without an entry for the terminal, or one without what the box needs,
@@ -245,9 +246,8 @@ int ShowOnTerminal(int fd, const TerminalContent& content,
 
 }  // namespace
 
-int ShowTerminalBox(const BoxPlan& plan, const std::string& caption,
-                    const std::string& text, int timeoutSeconds,
-                    const Countdown& countdown) {
+int ShowTerminalBox(const BoxSetup& setup) {
+  const Countdown& countdown = setup.countdown;
   std::unique_lock<std::timed_mutex> turn(terminalInUse, std::defer_lock);
   if (!Runs(countdown)) {
     turn.lock();
@@ -256,10 +256,11 @@ int ShowTerminalBox(const BoxPlan& plan, const std::string& caption,
   }
   const int fd = open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) return 0;
-  const TerminalContent content{
-      plan, caption, text,
-      static_cast<std::uint64_t>(timeoutSeconds > 0 ? timeoutSeconds : 0)};
-  const int result = ShowOnTerminal(fd, content, countdown);
+  const std::string title = ToDisplayTitle(setup.title);
+  const std::string body = ToDisplayText(setup.body);
+  const TerminalContent content{setup.plan, title, body,
+                                static_cast<std::uint64_t>(setup.timeout)};
+  const int result = RunOnTerminal(fd, content, countdown);
   close(fd);
   return result;
 }

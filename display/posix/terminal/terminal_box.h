@@ -4,8 +4,7 @@
 
 #include <string>
 
-#include "box_plan.h"
-#include "deadline.h"
+#include "box_setup.h"
 
 namespace vorlick {
 
@@ -15,8 +14,6 @@ namespace vorlick {
 // ($TERM); a terminal without what the box needs gets the box as plain text.
 // A resize lays the box out again. Boxes of several threads take turns on the
 // one terminal.
-int ShowTerminalBox(const BoxPlan& plan, const std::string& caption,
-                    const std::string& text, int timeoutSeconds,
-                    const Countdown& countdown);
+int ShowTerminalBox(const BoxSetup& setup);
 
 }  // namespace vorlick

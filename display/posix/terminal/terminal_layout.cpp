@@ -124,7 +124,7 @@ void CutToHeight(std::vector<std::string>& textLines, int otherLines,
 }
 
 // The label with its access key between underline marks.
-std::string MarkedLabel(Language language, int buttonId) {
+std::string UnderlinedLabel(Language language, int buttonId) {
   const Label label = KeyedLabel(language, buttonId);
   std::string out;
   for (int i = 0; i < label.length; ++i) {
@@ -189,7 +189,8 @@ std::vector<std::string> ButtonLines(const BoxPlan& plan, int focus,
   std::vector<std::string> lines(1);
   int used = 0;
   for (int i = 0; i < plan.buttons.count; ++i) {
-    const std::string label = MarkedLabel(plan.language, plan.buttons.ids[i]);
+    const std::string label =
+        UnderlinedLabel(plan.language, plan.buttons.ids[i]);
     const std::string button = Truncate(
         i == focus ? kReverseOn + ("> " + label) + " <" + kAttributesOff
                    : "[ " + label + " ]",
@@ -214,24 +215,24 @@ TerminalLayout LayOutTerminalBox(const TerminalContent& content, int focus,
   TerminalLayout layout;
   layout.width = columns > 1 ? columns - 1 : 1;
   const int width = layout.width;
-  const bool countdown = content.countdownSeconds > 0;
+  const bool countdown = content.shownSeconds > 0;
   std::vector<std::string> textLines =
-      TextLines(content.plan, content.text, width);
+      TextLines(content.plan, content.body, width);
   const std::vector<std::string> buttons =
       ButtonLines(content.plan, focus, width);
-  // The caption, the gaps and the countdown line.
+  // The title, the gaps and the countdown line.
   const int otherLines = 3 + (countdown ? 2 : 0);
   CutToHeight(textLines, otherLines + static_cast<int>(buttons.size()), rows);
 
   std::vector<std::string>& lines = layout.lines;
-  lines.push_back(Truncate(kBoldOn + content.caption + kAttributesOff, width));
+  lines.push_back(Truncate(kBoldOn + content.title + kAttributesOff, width));
   lines.emplace_back();
   lines.insert(lines.end(), textLines.begin(), textLines.end());
   lines.emplace_back();
   if (countdown) {
     layout.countdownLine = static_cast<int>(lines.size());
     lines.push_back(Truncate(
-        CountdownLine(content.plan.language, content.countdownSeconds), width));
+        CountdownLine(content.plan.language, content.shownSeconds), width));
     lines.emplace_back();
   }
   layout.firstButtonLine = static_cast<int>(lines.size());

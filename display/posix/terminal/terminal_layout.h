@@ -31,15 +31,15 @@ struct TerminalLayout {
 // What the box shows, whatever the terminal's size.
 struct TerminalContent {
   const BoxPlan& plan;
-  const std::string& caption;
-  const std::string& text;
-  std::uint64_t countdownSeconds;  // 0: no countdown line
+  const std::string& title;
+  const std::string& body;
+  std::uint64_t shownSeconds;  // what the countdown line shows; 0: no line
 };
 
 // Lays the box out for a terminal of `columns` and `rows` (0: unknown) with
 // the focus on button `focus`. The last column stays free (writing there
 // makes some terminals wrap): no line is wider than columns - 1 (and 1), and
-// text wraps, and a caption or a button too wide for the line is cut. Text
+// text wraps, and a title or a button too wide for the line is cut. Text
 // lines are also cut where the box would be taller than the terminal, as
 // lines scrolled away could not be redrawn.
 TerminalLayout LayOutTerminalBox(const TerminalContent& content, int focus,

@@ -1,8 +1,6 @@
 // The box's look since Windows 7: the icon and the message on the window
 // colour, the buttons on a band of the dialog colour under them.
-#include "box_look.h"
-
-#include "box_place.h"
+#include "box_paint.h"
 
 namespace vorlick {
 namespace {
@@ -32,8 +30,8 @@ INT_PTR ColourOf(HWND box, HDC dc, HWND control, int bandTop) {
 
 }  // namespace
 
-INT_PTR LookMessage(HWND box, BoxCall& call, UINT message, WPARAM wParam,
-                    LPARAM lParam) {
+INT_PTR PaintMessage(HWND box, const BoxCall& call, UINT message, WPARAM wParam,
+                     LPARAM lParam) {
   switch (message) {
     case WM_ERASEBKGND:
       PaintBackground(box, reinterpret_cast<HDC>(wParam), call.gdi.bandTop);
@@ -42,11 +40,6 @@ INT_PTR LookMessage(HWND box, BoxCall& call, UINT message, WPARAM wParam,
     case WM_CTLCOLORSTATIC:
       return ColourOf(box, reinterpret_cast<HDC>(wParam),
                       reinterpret_cast<HWND>(lParam), call.gdi.bandTop);
-    case WM_DPICHANGED:
-      RescaleBox(box, call, HIWORD(wParam),
-                 *reinterpret_cast<const RECT*>(lParam));
-      SetWindowLongPtrW(box, DWLP_MSGRESULT, 0);
-      return TRUE;
     default:
       return 0;
   }

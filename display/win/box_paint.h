@@ -1,5 +1,5 @@
-// The box's look: it paints its message area and button band and answers
-// WM_DPICHANGED.
+// How the box paints: its message area on the window colour, its button
+// band on the dialog colour.
 #pragma once
 
 #include "box_call.h"
@@ -9,7 +9,7 @@ namespace vorlick {
 
 // Returns what the dialog procedure returns for `message`, or 0 for a
 // message it leaves to the rest of the box.
-INT_PTR LookMessage(HWND box, BoxCall& call, UINT message, WPARAM wParam,
-                    LPARAM lParam);
+INT_PTR PaintMessage(HWND box, const BoxCall& call, UINT message, WPARAM wParam,
+                     LPARAM lParam);
 
 }  // namespace vorlick

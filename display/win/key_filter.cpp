@@ -1,8 +1,9 @@
-#include "box_keys.h"
+#include "key_filter.h"
 
 #include "box_clipboard.h"
 #include "box_dialog.h"
 #include "box_help.h"
+#include "box_keys.h"
 
 namespace vorlick {
 namespace {
@@ -14,14 +15,32 @@ int ButtonIndex(HWND box, const BoxCall& call, HWND window) {
   return IndexOf(call.plan.buttons, GetDlgCtrlID(window));
 }
 
-// Left and Up go back, Right and Down forward, round the row. The row is
-// never mirrored (MB_RTLREADING sets the reading order of the text only), so
-// Left is the button on the left in every box.
-bool MoveFocusBy(HWND box, const BoxCall& call, int index, int step) {
-  const int next = MoveFocus(call.plan, index, step);
-  HWND button = GetDlgItem(box, call.plan.buttons.ids[next]);
-  SendMessageW(box, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(button), TRUE);
+// The rule's answer to `key` on the button at `index`: the focus moves
+// there, or the owner is asked for help. The dialog manager does the rest.
+bool Act(HWND box, const BoxCall& call, int index, BoxKey key) {
+  const KeyAction action = ActOnKey(call.plan, index, key);
+  if (action.focus != index) {
+    HWND button = GetDlgItem(box, call.plan.buttons.ids[action.focus]);
+    SendMessageW(box, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(button), TRUE);
+  }
+  if (action.help) SendHelp(box, call);
   return true;
+}
+
+// The arrows the rule moves the focus with, from a button.
+bool IsArrow(WPARAM key, BoxKey& boxKey) {
+  switch (key) {
+    case VK_LEFT:
+    case VK_UP:
+      boxKey = key == VK_LEFT ? BoxKey::kLeft : BoxKey::kUp;
+      return true;
+    case VK_RIGHT:
+    case VK_DOWN:
+      boxKey = key == VK_RIGHT ? BoxKey::kRight : BoxKey::kDown;
+      return true;
+    default:
+      return false;
+  }
 }
 
 // Ctrl without Alt: Ctrl+Alt is AltGr on many keyboards.
@@ -38,21 +57,18 @@ bool AnswerKey(const MSG& message) {
   if (call == nullptr) return false;
   const int index = ButtonIndex(box, *call, message.hwnd);
   if (index < 0 && message.hwnd != box) return false;
+  BoxKey arrow = BoxKey::kLeft;
+  if (IsArrow(message.wParam, arrow)) {
+    return index >= 0 && Act(box, *call, index, arrow);
+  }
   switch (message.wParam) {
-    case VK_LEFT:
-    case VK_UP:
-      return index >= 0 && MoveFocusBy(box, *call, index, -1);
-    case VK_RIGHT:
-    case VK_DOWN:
-      return index >= 0 && MoveFocusBy(box, *call, index, 1);
     case 'C':
     case VK_INSERT:
       if (!CtrlAlone()) return false;
       CopyBox(box, *call);
       return true;
     case VK_F1:
-      SendHelp(box, *call);
-      return true;
+      return Act(box, *call, index >= 0 ? index : 0, BoxKey::kHelp);
     default:
       return false;
   }
