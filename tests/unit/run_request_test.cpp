@@ -167,6 +167,24 @@ TEST_F(RunRequestTest, OnlyTheFirst2048BytesAreRead) {
   EXPECT_EQ(displayCalls[0].text, u"");
 }
 
+// The read's own boundary, not the reader's: a closing tag whose last unit
+// fills bytes 2046 and 2047 is read, one that fills bytes 2048 and 2049 is
+// not (a read of 2049 bytes would find it: the buffer is zero after them).
+TEST_F(RunRequestTest, TheReadEndsExactlyAtByte2048) {
+  const std::u16string body = u"<BODY>Out<\\BODY>";
+  for (std::size_t endsAtByte : {2048u, 2050u}) {
+    SCOPED_TRACE(endsAtByte);
+    displayCalls.clear();
+    std::u16string text = u"<TITLE>In<\\TITLE>";
+    text.resize(endsAtByte / 2 - body.size(), u' ');
+    text += body + u"    ";
+    EXPECT_EQ(Run(folder_.Write("r.txt", Utf16Bytes(text))), 1);
+    ASSERT_EQ(displayCalls.size(), 1u);
+    EXPECT_EQ(displayCalls[0].caption, u"In");
+    EXPECT_EQ(displayCalls[0].text, endsAtByte == 2048 ? u"Out" : u"");
+  }
+}
+
 TEST_F(RunRequestTest, OpenFailuresShowTheErrorBoxAndKeepEverything) {
   mkdir(folder_.Path("dir").c_str(), 0700);
   std::string kept = folder_.Write("kept.txt", kFull);
