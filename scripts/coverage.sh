@@ -48,7 +48,7 @@ filters=""
 for folder in "$@"; do filters="$filters --filter $root/${folder%/}/"; done
 # shellcheck disable=SC2086
 gcovr --root "$root" --object-directory "$build" $filters \
-  --exclude-directories "$build/CMakeFiles" \
+  --exclude-directories "$build/CMakeFiles/[0-9]" \
   --exclude-throw-branches --exclude-unreachable-branches \
   --json "$report/coverage.json" \
   --html-details "$report/index.html" --html-title "Tandrel: native suites" >/dev/null
