@@ -55,6 +55,17 @@ inline std::vector<CompletedRun> CompletedRuns() {
        Utf16Bytes(u"<TITLE>In<\\TITLE>" + std::u16string(1007, u' ') +
                   u"<BODY>Out<\\BODY>"),
        1, u"In", u"", 0, 0, 0},
+      // The read's own boundary: a closing tag whose last unit fills bytes
+      // 2046 and 2047 is read, one that fills bytes 2048 and 2049 is not
+      // (a read of 2049 bytes or more would find it).
+      {"UTF-16 tag ending at byte 2048",
+       Utf16Bytes(u"<TITLE>In<\\TITLE>" + std::u16string(991, u' ') +
+                  u"<BODY>Out<\\BODY>    "),
+       1, u"In", u"Out", 0, 0, 0},
+      {"UTF-16 tag ending at byte 2050",
+       Utf16Bytes(u"<TITLE>In<\\TITLE>" + std::u16string(992, u' ') +
+                  u"<BODY>Out<\\BODY>    "),
+       1, u"In", u"", 0, 0, 0},
       // 2048 bytes convert to 2047 units and the terminator: a closing tag
       // ending at byte 2047 is found, one ending at byte 2048 is not.
       {"full 8-bit request, tag ending at byte 2047", FullAnsiRequest(1), 1,

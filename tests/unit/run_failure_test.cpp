@@ -1,7 +1,8 @@
 // RunRequest when the system fails it: a read that errors, a folder that
 // refuses the delete. This program takes the place of read() (linked with
-// --wrap=read), so that a read can fail on demand on a real file, and
-// watches close() and unlinkat() to see the order of the run's last steps.
+// --wrap=read), so that a read can fail on demand on a real file, watches
+// close() and unlinkat() to see the order of the run's last steps, and
+// answers fstat() and fstatat() for the name with another identity.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <linux/fs.h>
@@ -42,10 +43,45 @@ std::vector<std::string> steps;  // "close the read", "unlink"
 
 }  // namespace
 
+// What the file system answers about the request's name once the read
+// handle is closed (fstat() and fstatat()): as if the name then held another
+// file whose identity differs from the file read only by these amounts.
+namespace {
+dev_t nameDeviceShift = 0;
+ino_t nameInodeShift = 0;
+int readDescriptor = -1;
+bool readClosed = false;
+
+void ShiftIdentity(int result, struct stat* status) {
+  if (result == 0 && readClosed) {
+    status->st_dev += nameDeviceShift;
+    status->st_ino += nameInodeShift;
+  }
+}
+}  // namespace
+
+extern "C" int __real_fstat(int fd, struct stat* status);
+extern "C" int __real_fstatat(int folder, const char* name, struct stat* status,
+                              int flags);
+
+extern "C" int __wrap_fstat(int fd, struct stat* status) {
+  const int result = __real_fstat(fd, status);
+  ShiftIdentity(result, status);
+  return result;
+}
+
+extern "C" int __wrap_fstatat(int folder, const char* name, struct stat* status,
+                              int flags) {
+  const int result = __real_fstatat(folder, name, status, flags);
+  ShiftIdentity(result, status);
+  return result;
+}
+
 extern "C" int __real_close(int fd);
 extern "C" int __real_unlinkat(int folder, const char* name, int flags);
 
 extern "C" int __wrap_close(int fd) {
+  if (fd == readDescriptor) readClosed = true;
   if (watching && fd == readFd) {
     steps.push_back("close the read");
     readFd = -1;
@@ -62,6 +98,7 @@ extern "C" ssize_t __real_read(int fd, void* buffer, size_t count);
 
 extern "C" ssize_t __wrap_read(int fd, void* buffer, size_t count) {
   if (watching) readFd = fd;
+  if (nameDeviceShift != 0 || nameInodeShift != 0) readDescriptor = fd;
   if (readChunk > 0 && count > static_cast<size_t>(readChunk))
     count = readChunk;
   if (readsToPass > 0) {
@@ -181,6 +218,31 @@ TEST_F(RunFailureTest, TheReadHandleIsClosedBeforeTheDelete) {
   watching = false;
   EXPECT_EQ(steps, (std::vector<std::string>{"close the read", "unlink"}));
   EXPECT_FALSE(Exists(path));
+}
+
+// The identity compared before the delete is the whole of it: the volume
+// and both words of the file index. No real file system gives two files
+// that differ only in the high word (inode numbers above 2^32), so the
+// system is told what to answer.
+TEST_F(RunFailureTest, ANameHoldingAFileOfAnotherIdentityIsKept) {
+  struct Case {
+    const char* name;
+    dev_t device;
+    ino_t inode;
+  };
+  for (Case c : {Case{"another volume", 1, 0},
+                 Case{"the file index's high word", 0, ino_t{1} << 32}}) {
+    SCOPED_TRACE(c.name);
+    const std::string path = folder_.Write("r.txt", kRequest);
+    nameDeviceShift = c.device;
+    nameInodeShift = c.inode;
+    EXPECT_EQ(RunRequest(U16(path).c_str()), 6);
+    nameDeviceShift = 0;
+    nameInodeShift = 0;
+    readDescriptor = -1;
+    readClosed = false;
+    EXPECT_TRUE(Exists(path));
+  }
 }
 
 // A folder from which nothing can be deleted: without write permission and,
