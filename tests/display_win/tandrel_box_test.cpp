@@ -11,6 +11,7 @@
 #include "box_sets.h"
 #include "driver.h"
 #include "e2e_support.h"
+#include "program_cases.h"
 #include "recorded_run.h"
 #include "temp_folder.h"
 #include "vorlick_harness.h"
@@ -93,58 +94,48 @@ TEST_F(TandrelBox, EscapeAsOnWindows) {
   }
 }
 
-TEST_F(TandrelBox, EnterChoosesTheDefault) {
-  struct Case {
-    const char* name;
-    int style;
-    int defaultId;
-    int expected;
-  };
-  const Case cases[] = {
-      {"request's default", MB_YESNO | MB_ICONQUESTION, IDYES, IDYES},
-      {"request's default over style", MB_YESNOCANCEL | MB_DEFBUTTON3, IDNO,
-       IDNO},
-      {"style's default", MB_YESNO | MB_DEFBUTTON2, 0, IDNO},
-      {"unknown default keeps style's", MB_OKCANCEL | MB_DEFBUTTON2, IDYES,
-       IDCANCEL},
-  };
-  for (const Case& c : cases) {
+// The program's contract, the same table as the native program's.
+TEST_F(TandrelBox, AnswersAsTheProgramContractSays) {
+  for (const ProgramAnswer& c : kProgramAnswers) {
     SCOPED_TRACE(c.name);
     int focused = 0;
+    std::wstring firstLine;
+    ULONGLONG seen = 0;
+    ASSERT_TRUE(WriteBytes(request_, c.request));
     const ProcessOutcome outcome =
-        Run(Request(u"Default", u"Press Enter", c.style, 0, c.defaultId),
-            [&](const BoxContent& box) {
-              focused = FocusedId(box.window);
-              PressKey(box.window, VK_RETURN);
-              return true;
-            });
+        RunFile(request_, [&](const BoxContent& box) {
+          seen = GetTickCount64();
+          firstLine = CountdownOf(box.window);
+          focused = FocusedId(box.window);
+          if (c.key == ProgramAnswer::Key::kEnter) {
+            PressKey(box.window, VK_RETURN);
+          }
+          if (c.key == ProgramAnswer::Key::kEscape) {
+            PressKey(box.window, VK_ESCAPE);
+          }
+          return true;
+        });
     ASSERT_TRUE(outcome.finished);
-    EXPECT_EQ(focused, c.expected);
-    EXPECT_EQ(outcome.exitCode, static_cast<DWORD>(c.expected));
+    EXPECT_EQ(outcome.exitCode, c.exitCode);
+    EXPECT_EQ(outcome.boxes.size(), c.shown ? 1u : 0u);
+    if (c.key == ProgramAnswer::Key::kEnter) {
+      EXPECT_EQ(focused, static_cast<int>(c.exitCode));
+    }
+    if (c.shown && c.key == ProgramAnswer::Key::kNone) {
+      // From the box's first sight to the program's end, which adds its
+      // exit.
+      const ULONGLONG elapsed = GetTickCount64() - seen;
+      EXPECT_EQ(firstLine, L"Closes in 2 s");
+      EXPECT_GE(elapsed, 1500u);
+      EXPECT_LE(elapsed, 4500u);
+    }
+    EXPECT_FALSE(FileExists(request_));
   }
 }
 
-TEST_F(TandrelBox, TimeOutEndsTheProgramWithIdTimeout) {
-  std::wstring firstLine;
-  ULONGLONG seen = 0;
-  const ProcessOutcome outcome =
-      Run(Request(u"Waiting", u"Nobody answers", MB_YESNO, 2, 0),
-          [&](const BoxContent& box) {
-            seen = GetTickCount64();
-            firstLine = CountdownOf(box.window);
-            return true;
-          });
-  // From the box's first sight to the program's end, which adds its exit.
-  const ULONGLONG elapsed = GetTickCount64() - seen;
-  ASSERT_TRUE(outcome.finished);
-  EXPECT_EQ(outcome.exitCode, static_cast<DWORD>(IDTIMEOUT));
-  EXPECT_EQ(firstLine, L"Closes in 2 s");
-  EXPECT_GE(elapsed, 1500u);
-  EXPECT_LE(elapsed, 4500u);
-}
-
+// Set 7 is a row of the program's table.
 TEST_F(TandrelBox, InvalidButtonSetEndsWithZeroAndNoBox) {
-  for (int style : {7, 15, 0x20 | 9}) {
+  for (int style : {15, 0x20 | 9}) {
     SCOPED_TRACE(style);
     const ProcessOutcome outcome =
         Run(Request(u"Invalid", u"Not shown", style, 3, 0),
