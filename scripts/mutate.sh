@@ -168,6 +168,7 @@ trap 'restore' EXIT
 trap 'restore; trap - EXIT; echo "mutate: interrupted, sources restored" >&2; exit 130' INT TERM HUP
 
 tree_before=$(git status --porcelain)
+dev_null=$(stat -c '%F %t:%T' /dev/null)
 
 sandbox() { "$root/scripts/sandbox.sh" "$build" "$@"; }
 
@@ -325,6 +326,12 @@ while IFS='	' read -r folder file; do
       cat "$state/backup" >"$file"
       if [ "$status" -eq 125 ]; then
         echo "mutate: the sandbox refused to run; the round stops" >&2
+        exit 1
+      fi
+      # The sandbox should make this impossible; if the machine's /dev/null
+      # is not what it was, nothing after this mutant can be trusted.
+      if [ "$(stat -c '%F %t:%T' /dev/null)" != "$dev_null" ]; then
+        echo "mutate: /dev/null changed during $file mutant $index; the round stops" >&2
         exit 1
       fi
       if [ -f "$build/mutation.result" ]; then
