@@ -39,8 +39,16 @@ cmake --preset native -B "$build" -DCMAKE_BUILD_TYPE=Debug \
 cmake --build "$build" -j2
 # Counts from an earlier run would add up with this one's.
 find "$build" -name '*.gcda' -exec rm -f {} +
+# The session tests run tandrel as a user of their own, which must be able
+# to write its counts into this scratch tree, also into the files that a
+# test run as root created first.
+find "$build" -type d -exec chmod a+rwx {} +
+umask 000
 tests=0
-ctest --test-dir "$build" -LE 'load|soak' -j2 --output-on-failure || tests=1
+# The consumer test links the installed kit, instrumented here, into a
+# program built without --coverage: it can only fail to link.
+ctest --test-dir "$build" -LE 'load|soak' -E '^package\.consumer$' -j2 \
+  --output-on-failure || tests=1
 
 rm -rf "$report"
 mkdir -p "$report"
