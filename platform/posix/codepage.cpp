@@ -28,10 +28,17 @@ bool Overlap(const char* source, int sourceBytes, const char16_t* target,
          to < from + static_cast<unsigned>(sourceBytes);
 }
 
+// Only the default conversion is done here, which MB_PRECOMPOSED also names
+// for bytes to units. Windows refuses flags it does not know and converts
+// differently for the others; a caller passing any of them fails here
+// rather than get the default in silence.
+constexpr DWORD kPrecomposed = 0x1;
+
 }  // namespace
 
-int MultiByteToWideChar(UINT /*codePage*/, DWORD /*flags*/, const char* source,
+int MultiByteToWideChar(UINT /*codePage*/, DWORD flags, const char* source,
                         int sourceBytes, char16_t* target, int targetUnits) {
+  if ((flags & ~kPrecomposed) != 0) return 0;
   if (targetUnits > 0 && Overlap(source, sourceBytes, target, targetUnits)) {
     return 0;
   }
@@ -40,10 +47,11 @@ int MultiByteToWideChar(UINT /*codePage*/, DWORD /*flags*/, const char* source,
   });
 }
 
-int WideCharToMultiByte(UINT /*codePage*/, DWORD /*flags*/,
+int WideCharToMultiByte(UINT /*codePage*/, DWORD flags,
                         const char16_t* source, int sourceUnits, char* target,
                         int targetBytes, const char* /*defaultChar*/,
                         BOOL* /*usedDefaultChar*/) {
+  if (flags != 0) return 0;
   return ConvertUnits(sourceUnits, targetBytes,
                       [&](int i) { target[i] = UnitToCp1252(source[i]); });
 }

@@ -79,6 +79,29 @@ TEST(WideCharToMultiByte, SizeQueryConversionAndTooSmallTarget) {
   EXPECT_EQ(std::string(out, 5), "??5?x");  // nothing written
 }
 
+// Only the default conversion is done: other flags fail, as unknown ones do
+// on Windows, rather than be ignored.
+TEST(Conversions, TakeOnlyTheDefaultFlags) {
+  struct Case {
+    DWORD flags;
+    int toUnits;  // "ab" converted to units
+    int toBytes;  // u"ab" converted to bytes
+  };
+  const Case cases[] = {
+      {0x0, 2, 2}, {0x1, 2, 0}, {0x2, 0, 0}, {0x400, 0, 0}, {0xFFFFFFFF, 0, 0}};
+  for (const Case& c : cases) {
+    char16_t units[2] = {};
+    char bytes[2] = {};
+    EXPECT_EQ(MultiByteToWideChar(CP_ACP, c.flags, "ab", 2, units, 2),
+              c.toUnits)
+        << c.flags;
+    EXPECT_EQ(WideCharToMultiByte(CP_ACP, c.flags, u"ab", 2, bytes, 2, nullptr,
+                                  nullptr),
+              c.toBytes)
+        << c.flags;
+  }
+}
+
 }  // namespace
 
 // Windows refuses to convert a buffer onto itself; so do we, so that a reader

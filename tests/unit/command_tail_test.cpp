@@ -48,6 +48,7 @@ const TailCase kCases[] = {
     {"SecondArgumentStaysInThePath", u"T a.txt b.txt", u"a.txt b.txt"},
     {"NonAsciiNameAndPath", u"\u00C9t\u00E9 \u20AC.txt", u"\u20AC.txt"},
     {"UnitAbove32EndsNothing", u"T\u00A0x y", u"y"},
+    {"BangIsNoBlank", u"T! !r.txt", u"!r.txt"},  // 33, just above the blank
 };
 
 INSTANTIATE_TEST_SUITE_P(Entry, CommandTails, ::testing::ValuesIn(kCases),

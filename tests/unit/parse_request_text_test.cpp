@@ -107,6 +107,15 @@ const FileCase kFileCases[] = {
      kUntouched},
     {"Utf16ZeroUnitBeforeTitleEndsTheText",
      Utf16Bytes(u"x") + std::string(2, '\0') + Utf16Bytes(kFull), kUntouched},
+    {"Utf16TitleAfterTheEndMakesAnAnsiRequest",
+     Utf16Bytes(u"<STYLE>36<\\STYLE>") + std::string(2, '\0') +
+         Utf16Bytes(u"<TITLE>t<\\TITLE>"),
+     kUntouched},
+    {"Utf16ZeroUnitEndsTheText",
+     Utf16Bytes(u"<TITLE>t<\\TITLE>") + std::string(2, '\0') +
+         Utf16Bytes(u"<BODY>b<\\BODY>"),
+     {u"t", SentinelText(), kSentinelNumber, kSentinelNumber,
+      kSentinelNumber}},
     {"Utf16ZeroUnitAfterAllPairsChangesNothing",
      Utf16Bytes(kFull) + std::string(2, '\0') + Utf16Bytes(u"<TITLE>B"),
      kHelloWorld},
@@ -160,6 +169,10 @@ const NumberCase kNumberCases[] = {
     {u"", 0},
     {u"abc", 0},
     {u"\t\n\v\f\r 9", 9},
+    {u"\b5", 0},  // the controls beside white space are not white space
+    {u"\x0e"
+     u"5",
+     0},
     {u"- 5", 0},
     {u"+-5", 0},
     {u"--5", 0},
