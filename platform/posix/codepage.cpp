@@ -47,9 +47,9 @@ int MultiByteToWideChar(UINT /*codePage*/, DWORD flags, const char* source,
   });
 }
 
-int WideCharToMultiByte(UINT /*codePage*/, DWORD flags,
-                        const char16_t* source, int sourceUnits, char* target,
-                        int targetBytes, const char* /*defaultChar*/,
+int WideCharToMultiByte(UINT /*codePage*/, DWORD flags, const char16_t* source,
+                        int sourceUnits, char* target, int targetBytes,
+                        const char* /*defaultChar*/,
                         BOOL* /*usedDefaultChar*/) {
   if (flags != 0) return 0;
   return ConvertUnits(sourceUnits, targetBytes,

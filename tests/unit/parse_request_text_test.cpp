@@ -114,8 +114,7 @@ const FileCase kFileCases[] = {
     {"Utf16ZeroUnitEndsTheText",
      Utf16Bytes(u"<TITLE>t<\\TITLE>") + std::string(2, '\0') +
          Utf16Bytes(u"<BODY>b<\\BODY>"),
-     {u"t", SentinelText(), kSentinelNumber, kSentinelNumber,
-      kSentinelNumber}},
+     {u"t", SentinelText(), kSentinelNumber, kSentinelNumber, kSentinelNumber}},
     {"Utf16ZeroUnitAfterAllPairsChangesNothing",
      Utf16Bytes(kFull) + std::string(2, '\0') + Utf16Bytes(u"<TITLE>B"),
      kHelloWorld},
