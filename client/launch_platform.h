@@ -24,6 +24,10 @@ bool CreateRequestFile(const std::string& bytes, std::string& path,
 ProgramRun RunProgram(const std::string& program, const std::string& request,
                       const StartedHook& started);
 
+// POSIX: marks the run of child `pid` started, tells `started` and waits for
+// the child's end (RunProgram's and RunAsUser's common end).
+ProgramRun AwaitStarted(long pid, const StartedHook& started);
+
 // What came of a run, from how it ended and whether its request remains
 // (the launcher's and AskInSession's alike).
 AskOutcome Classify(const ProgramRun& run, bool requestRemains);

@@ -71,10 +71,15 @@ ProgramRun RunProgram(const std::string& program, const std::string& request,
     run.error = std::strerror(failed);
     return run;
   }
+  return AwaitStarted(child, started);
+}
+
+ProgramRun AwaitStarted(long pid, const StartedHook& started) {
+  ProgramRun run;
   run.started = true;
-  if (started) started(child);
+  if (started) started(pid);
   int status = 0;
-  while (waitpid(child, &status, 0) < 0) {
+  while (waitpid(static_cast<pid_t>(pid), &status, 0) < 0) {
     if (errno != EINTR) {
       // ECHILD: the caller lets the system reap its children (SIGCHLD
       // ignored), and the status is gone.

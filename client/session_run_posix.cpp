@@ -163,22 +163,6 @@ bool ReadReport(int fd, Report& report) {
   return got == sizeof report;
 }
 
-ProgramRun Await(pid_t child) {
-  ProgramRun run;
-  run.started = true;
-  int status = 0;
-  while (waitpid(child, &status, 0) < 0) {
-    if (errno != EINTR) {
-      run.waited = false;
-      run.error = std::strerror(errno);
-      return run;
-    }
-  }
-  if (WIFSIGNALED(status)) run.signal = WTERMSIG(status);
-  if (WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
-  return run;
-}
-
 }  // namespace
 
 ProgramRun RunAsUser(const Account& account, const std::string& program,
@@ -217,6 +201,5 @@ ProgramRun RunAsUser(const Account& account, const std::string& program,
         child < 0 ? std::strerror(forkError) : Describe(what, account);
     return failed;
   }
-  if (started) started(child);
-  return Await(child);
+  return AwaitStarted(child, started);
 }
