@@ -4,11 +4,16 @@
 # (load and soak left out) must catch it. Reports killed, survived, not
 # compiled and equivalent per folder.
 #
-# Usage: scripts/mutate.sh [--list] [PATH...]
-#   PATH      a folder or a source file (default: request app platform
-#             display/common client); the sources and headers under it that
-#             the native build compiles are mutated, tables (*.inc) are not
-#   --list    only lists the mutants and their number per folder
+# Usage: scripts/mutate.sh [--list] [--sample N] [PATH...]
+#   PATH       a folder or a source file (default: request app platform
+#              display/common client); the sources and headers under it that
+#              the native build compiles are mutated, tables (*.inc) are not.
+#              A file may be given as FILE:FIRST-LAST (lines; either end may
+#              be left out) to take only the mutants starting on those lines
+#   --list     only lists the mutants and their number per folder
+#   --sample N takes one mutant in N of each file (the 1st, the N+1st, ...):
+#              a round of the whole tree in an Nth of the time, whose scores
+#              are estimates
 #
 # The operators are scripts/mutants.awk's (comparison boundaries, == and !=
 # swapped, && and || swapped, literals plus and minus one, conditions forced
@@ -40,8 +45,9 @@
 set -eu
 
 usage() {
-  echo "usage: scripts/mutate.sh [--list] [PATH...]" >&2
-  echo "  PATH: folders or source files (default: request app platform display/common client)" >&2
+  echo "usage: scripts/mutate.sh [--list] [--sample N] [PATH...]" >&2
+  echo "  PATH: folders or source files, a file also as FILE:FIRST-LAST (lines)" >&2
+  echo "        (default: request app platform display/common client)" >&2
   exit 2
 }
 
@@ -112,12 +118,21 @@ if [ "${1:-}" = --step ]; then
   step "$@"
 fi
 
-list_only=false
-if [ "${1:-}" = --list ]; then
-  list_only=true
+list_only=false sample=1
+while [ $# -gt 0 ]; do
+  case $1 in
+    --list) list_only=true ;;
+    --sample)
+      [ $# -ge 2 ] || usage
+      case $2 in '' | *[!0-9]* | 0*) usage ;; esac
+      sample=$2
+      shift
+      ;;
+    -*) usage ;;
+    *) break ;;
+  esac
   shift
-fi
-case ${1:-} in -*) usage ;; esac
+done
 
 cd "$(dirname "$0")/.."
 root=$(pwd -P)
@@ -129,9 +144,20 @@ mutants_awk=$root/scripts/mutants.awk
 export LC_ALL=C
 
 [ $# -gt 0 ] || set -- request app platform display/common client
-paths=""
+paths="" ranges=""
 for path in "$@"; do
   path=${path%/}
+  case $path in
+    *:*)
+      range=${path##*:} path=${path%:*}
+      case $range in *-*) ;; *) range=$range-$range ;; esac
+      first=${range%%-*} last=${range#*-}
+      case $first$last in *[!0-9]*) echo "mutate: $range: give lines as FIRST-LAST" >&2; exit 2 ;; esac
+      [ -f "$path" ] || { echo "mutate: $path: lines can be given for a file only" >&2; exit 2; }
+      ranges="$ranges$path	${first:-1}	${last:-999999}
+"
+      ;;
+  esac
   case $path in
     /* | *..*) echo "mutate: $path: give a path inside the tree, relative to it" >&2; exit 2 ;;
   esac
@@ -237,13 +263,17 @@ ninja -C "$build" -t deps | awk -v root="$root/" '
 ' >"$state/object-deps.tsv"
 
 # The files to mutate, each with the PATH it was found under.
-: >"$state/files.tsv"
 for path in $paths; do
   cut -f2 "$state/object-deps.tsv" | sort -u | grep -E '\.(cpp|h)$' |
     while read -r file; do
       case $file in "$path" | "$path"/*) printf '%s\t%s\n' "$path" "$file" ;; esac
     done
-done | awk -F'\t' '!seen[$2]++' >"$state/files.tsv"
+done | awk -F'\t' '!seen[$2]++' >"$state/files.found"
+# Each file with the lines to take from it: FOLDER FILE FIRST LAST.
+printf '%s' "$ranges" >"$state/ranges.tsv"
+awk -F'\t' -v OFS='\t' 'FILENAME == ARGV[1] { first[$1] = $2; last[$1] = $3; next }
+  { print $1, $2, ($2 in first ? first[$2] : 1), ($2 in last ? last[$2] : 999999) }' \
+  "$state/ranges.tsv" "$state/files.found" >"$state/files.tsv"
 [ -s "$state/files.tsv" ] || { echo "mutate: nothing the native build compiles under$paths" >&2; exit 2; }
 
 # The known equivalent mutants: FILE OPERATOR OCCURRENCE TEXT (and REASON).
@@ -279,11 +309,18 @@ summary() {
   }' "$results"
 }
 
+# The mutants of FILE to run: those starting on lines FIRST to LAST, one in
+# $sample of them.
+chosen() {
+  awk -f "$mutants_awk" "$1" | awk -F'\t' -v first="$2" -v last="$3" -v sample="$sample" \
+    '$2 >= first && $2 <= last && ++n % sample == 1 % sample'
+}
+
 total=0
-while IFS='	' read -r folder file; do
-  count=$(awk -f "$mutants_awk" "$file" | wc -l)
+while IFS='	' read -r folder file first last; do
+  count=$(chosen "$file" "$first" "$last" | wc -l)
   total=$((total + count))
-  $list_only && awk -f "$mutants_awk" "$file" | sed "s|^|$file	|"
+  $list_only && chosen "$file" "$first" "$last" | sed "s|^|$file	|"
 done <"$state/files.tsv" >"$state/all-mutants.tsv"
 if $list_only; then
   cat "$state/all-mutants.tsv"
@@ -293,11 +330,12 @@ if $list_only; then
   echo "mutate: $total mutants" >&2
   exit 0
 fi
+[ "$sample" -eq 1 ] || echo "mutate: one mutant in $sample of each file" >&2
 echo "mutate: $total mutants in $(wc -l <"$state/files.tsv") files; the suite took ${baseline} s, a phase may take ${limit} s" >&2
 
 round_start=$(date +%s)
 done_count=0
-while IFS='	' read -r folder file; do
+while IFS='	' read -r folder file first last; do
   # Its objects and their code as it is now.
   objects=$(awk -F'\t' -v file="$file" '$2 == file { print $1 }' "$state/object-deps.tsv" | sort -u)
   rm -rf "$state/pristine"
@@ -326,7 +364,7 @@ while IFS='	' read -r folder file; do
 
   cp "$file" "$state/backup"
   echo "$root/$file" >"$state/pending"
-  awk -f "$mutants_awk" "$file" >"$state/mutants.tsv"
+  chosen "$file" "$first" "$last" >"$state/mutants.tsv"
   while IFS='	' read -r index line op occurrence text mutated; do
     outcome="" note=""
     key=$(printf '%s\t%s\t%s\t%s' "$file" "$op" "$occurrence" "$text")
@@ -386,6 +424,7 @@ elapsed=$(($(date +%s) - round_start))
   echo ""
   echo "$done_count mutants in $elapsed s ($(awk -v n="$done_count" -v s="$elapsed" \
     'BEGIN { printf "%.1f", (s > 0 ? 60 * n / s : 0) }') a minute); the unmutated suite took $baseline s"
+  [ "$sample" -eq 1 ] || echo "sampled: one mutant in $sample of each file, so the scores are estimates"
 } | tee "$report/summary.txt"
 awk -F'\t' 'NR > 1 && $6 == "survived" {
   printf "# %s\n%s\t%s\t%s\t%s\t?\n", $9, $2, $3, $4, $5 }' "$results" >"$report/survivors.tsv"
