@@ -41,12 +41,3 @@ inline std::u16string SentinelText() {
   return std::u16string(kRequestFieldUnits - 1, u'S');
 }
 inline constexpr std::int32_t kSentinelNumber = 0x5A5A5A5A;
-
-// Parses the request file `file` into a sentinel record.
-inline MessageRequest Parse(const std::string& file) {
-  static RequestText buffer;
-  LoadRequest(buffer, file);
-  MessageRequest request = SentinelRequest();
-  ParseRequestText(buffer, request);
-  return request;
-}
