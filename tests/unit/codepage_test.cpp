@@ -1,6 +1,7 @@
 // The POSIX conversions for the ANSI code page (Windows-1252), as the reader
 // calls them.
 #include <gtest/gtest.h>
+#include <iconv.h>
 
 #include <cstring>
 #include <string>
@@ -22,6 +23,31 @@ TEST(Cp1252, EveryByteMapsToItsUnit) {
       {0xA0, 0x00A0}, {0xE9, 0x00E9}, {0xFF, 0x00FF},
   };
   for (Case c : cases) EXPECT_EQ(Cp1252ToUnit(c.byte), c.unit) << int{c.byte};
+}
+
+// The whole table against the C library's own Windows-1252, which leaves
+// the five undefined bytes undefined where Windows gives each its own code
+// point.
+TEST(Cp1252, EveryByteAsTheCLibraryConvertsIt) {
+  iconv_t cd = iconv_open("UTF-16LE", "CP1252");
+  ASSERT_NE(cd, reinterpret_cast<iconv_t>(-1));
+  int undefined = 0;
+  for (int byte = 0; byte < 256; ++byte) {
+    char in = static_cast<char>(byte);
+    char16_t unit = 0;
+    char* from = &in;
+    char* to = reinterpret_cast<char*>(&unit);
+    std::size_t inLeft = 1;
+    std::size_t outLeft = sizeof unit;
+    if (iconv(cd, &from, &inLeft, &to, &outLeft) ==
+        static_cast<std::size_t>(-1)) {
+      unit = static_cast<char16_t>(byte);
+      ++undefined;
+    }
+    EXPECT_EQ(Cp1252ToUnit(static_cast<unsigned char>(byte)), unit) << byte;
+  }
+  iconv_close(cd);
+  EXPECT_EQ(undefined, 5);
 }
 
 TEST(Cp1252, EveryByteRoundTrips) {

@@ -57,7 +57,7 @@ TEST(CommandLine, OverlongArgumentsAreCutAndTerminated) {
   std::string huge(40000, 'a');
   const char* argv[] = {"t", huge.c_str()};
   const std::u16string line(CommandLineFromArgs(2, argv));
-  EXPECT_EQ(line.size(), static_cast<std::size_t>(kCommandLineUnits - 1));
+  EXPECT_EQ(line.size(), 32767u);  // the longest line Windows takes
   EXPECT_EQ(line.substr(0, 11), u"\"tandrel\" a");
 }
 
