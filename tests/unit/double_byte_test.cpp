@@ -58,7 +58,12 @@ const Case kCases[] = {
     {"Utf16SeventeenDigitsThenWideFit",
      Utf16Request(u"12345678901234567" + kEighteenWide.substr(0, 1)),
      1567312775},
+    // 2048 bytes that make 2047 units fit whole: the last byte still counts.
+    {"FullAnsiRequestWhoseUnitsFit",
+     "\x81\x42" + std::string(2048 - 2 - 16, 'x') + "<DEFID>7<\\DEFID>", 7},
 };
+
+void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
 
 INSTANTIATE_TEST_SUITE_P(Reader, DoubleByteCodePage,
                          ::testing::ValuesIn(kCases),
