@@ -142,7 +142,7 @@ bool IsOddUpper(char32_t c) {
 }
 
 char32_t FoldGreek(char32_t c) {
-  if (c >= 0x391 && c <= 0x3A9 && c != 0x3A2) return c + 0x20;
+  if (c >= 0x391 && c <= 0x3AB && c != 0x3A2) return c + 0x20;
   if (c == 0x386) return 0x3AC;
   if (c >= 0x388 && c <= 0x38A) return c + 0x25;
   if (c == 0x38C) return 0x3CC;
