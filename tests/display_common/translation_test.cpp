@@ -159,6 +159,8 @@ TEST(Translation, LabelsAndKeys) {
        u"\u30AD\u30E3\u30F3\u30BB\u30EB(C)", 6},
       {"ko", kIdOk, u"\uD655\uC778", u"\uD655\uC778(O)", 3},
       {"zh_CN", kIdHelp, u"\u5E2E\u52A9", u"\u5E2E\u52A9(H)", 3},
+      {"en", 8, u"", u"", -1},  // IDCLOSE: no button, no label
+      {"de", 0, u"", u"", -1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.language << " " << c.id);
