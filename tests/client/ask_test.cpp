@@ -155,6 +155,9 @@ TEST_F(TandrelAsk, ItsOwnFailuresHaveTheirCodesAndOneLine) {
        64,
        "unexpected argument 'b' (BODY is one argument) (see --help)"},
       {{"-x", "a"}, "", 64, "unknown option '-x' (see --help)"},
+      {{"--colour", "a"}, "", 64, "unknown option '--colour' (see --help)"},
+      // Options without a letter have none, not the character 1.
+      {{"-\x01", "a"}, "", 64, "unknown option '-\x01' (see --help)"},
       {{"--print=yes", "a"},
        "",
        64,
