@@ -55,6 +55,8 @@ TEST(RequestWriter, AcceptedRequestsComeBackUnchanged) {
     EXPECT_EQ(bytes, FormatRequest(request));
     EXPECT_TRUE(RoundTrips(request)) << bytes.size();
   }
+  // What a caller leaves unset is 0: an OK box without a time-out.
+  EXPECT_EQ(FormatRequest(AskRequest{}), FormatRequest({u"", u"", 0, 0, 0}));
   EXPECT_EQ(FormatRequest({u"", kLongest, 0, 0, 0}).size(), 2048u);
   EXPECT_EQ(FormatRequest({u"T", u"B", -7, 0, 6}).substr(0, 8),
             std::string("<\0S\0T\0Y\0", 8));
