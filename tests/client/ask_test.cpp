@@ -118,6 +118,7 @@ TEST_F(TandrelAsk, OptionsBecomeTheFiveValuesAndTheAnswerTheStatus) {
        u"x",
        11,
        "continue\n"},
+      {{"-i", "none", "x"}, "", "1", 0, 0, 0, u"", u"x", 1, ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args[0]);
