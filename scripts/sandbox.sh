@@ -18,6 +18,9 @@
 #     /dev/null in here deletes the sandbox's own node;
 #   - /tmp and /var/tmp are private tmpfs, gone with the sandbox; HOME and
 #     TMPDIR point there;
+#   - /etc, /var/lib and /var/log are overlays on the machine's, their
+#     upper layers on a tmpfs of the sandbox's own: a user added in here
+#     (the session tests add one) is gone with the sandbox;
 #   - the command runs without the capabilities that could undo this
 #     (sys_admin: mount; mknod: a node for the disk; sys_rawio, sys_module,
 #     bpf, ...), and all its processes die with it (the PID namespace).
@@ -38,15 +41,18 @@ usage() {
 }
 
 # Capabilities that could reach past the read-only mounts or the machine.
+# sys_ptrace stays: it reaches only the processes of the sandbox's own PID
+# namespace, and the session tests need it to read the box's /proc entries
+# (another user's).
 dropped="-sys_admin,-mknod,-sys_rawio,-sys_module,-sys_boot,-sys_time"
-dropped="$dropped,-sys_ptrace,-bpf,-perfmon,-net_admin,-syslog,-mac_admin"
+dropped="$dropped,-bpf,-perfmon,-net_admin,-syslog,-mac_admin"
 dropped="$dropped,-mac_override,-audit_control,-sys_pacct,-checkpoint_restore"
 
 # The scratch places, which alone may be writable: WRITABLE_DIR, /tmp,
 # /var/tmp and everything under the private /dev.
 is_scratch() {
   case $1 in
-    "$writable" | /tmp | /var/tmp | /dev | /dev/*) return 0 ;;
+    "$writable" | /tmp | /var/tmp | /dev | /dev/* | /etc | /var/lib | /var/log) return 0 ;;
   esac
   return 1
 }
@@ -96,7 +102,8 @@ wrong_mounts() {
         if (!visible(m)) continue
         p = point[m]
         if (p == writable) continue
-        if (p == "/tmp" || p == "/var/tmp" || p == "/dev" || p ~ /^\/dev\//) {
+        if (p == "/tmp" || p == "/var/tmp" || p == "/dev" || p ~ /^\/dev\// ||
+            p == "/etc" || p == "/var/lib" || p == "/var/log") {
           if (source[m] !~ /^sandbox-/) print p " (not the sandbox'"'"'s own)"
           continue
         }
@@ -123,6 +130,22 @@ private_dev() {
   ln -s /proc/self/fd/2 /dev/stderr
 }
 
+# /etc, /var/lib and /var/log copy on write: the session tests add a user
+# (useradd writes the user database, lastlog and faillog; the fixture an
+# AccountsService file), and what they write lands in an upper layer on a
+# tmpfs of the sandbox's own, gone with it. The layers' tmpfs is detached
+# once the overlays stand, so no path reaches it.
+private_layers() {
+  mount -t tmpfs -o mode=0700 sandbox-layers /mnt
+  for folder in etc var/lib var/log; do
+    name=$(echo "$folder" | tr / -)
+    mkdir -p "/mnt/$name/upper" "/mnt/$name/work"
+    mount -t overlay -o "lowerdir=/$folder,upperdir=/mnt/$name/upper,workdir=/mnt/$name/work" \
+      "sandbox-$name" "/$folder"
+  done
+  umount -l /mnt
+}
+
 # Every mount outside the scratch places, read-only. Mounts hidden under
 # another one cannot be reached by a path, nor uncovered without sys_admin.
 read_only_mounts() {
@@ -142,6 +165,7 @@ inside() {
   mount -t tmpfs -o mode=1777,nosuid,nodev sandbox-vartmp /var/tmp
   private_dev
   read_only_mounts
+  private_layers
   # The PID namespace's own /proc, over the machine's (now read-only) one.
   mount -t proc -o nosuid,nodev,noexec sandbox-proc /proc
   mount -o remount,bind,ro /proc
@@ -178,6 +202,7 @@ prove() {
     status=1
   fi
   rm /dev/null || status=1 # the sandbox's own node
+  rm /etc/passwd || status=1 # the copy-on-write layer's own
   if ! touch "$writable/.sandbox-write-probe"; then
     echo "sandbox check: $writable is not writable" >&2
     status=1
@@ -232,6 +257,7 @@ fi
 probe=$(mktemp "$(dirname "$writable")/.sandbox-probe.XXXXXX")
 trap 'rm -f "$probe"' EXIT
 result=0
+users=$(cksum </etc/passwd)
 enter "$self" --prove "$writable" "$probe" "$root" || result=1
 if [ ! -f "$probe" ]; then
   echo "sandbox check: the probe is gone on the host" >&2
@@ -241,5 +267,10 @@ if [ ! -c /dev/null ]; then
   echo "sandbox check: the host's /dev/null is gone" >&2
   result=1
 fi
-[ $result -eq 0 ] && echo "sandbox check: passed (writable only: $writable, /tmp, /var/tmp, /dev)"
+if [ "$(cksum </etc/passwd 2>/dev/null)" != "$users" ]; then
+  echo "sandbox check: the host's /etc/passwd changed" >&2
+  result=1
+fi
+[ $result -eq 0 ] && echo "sandbox check: passed (writable only: $writable, /tmp, /var/tmp, /dev;" \
+  "copy on write: /etc, /var/lib, /var/log)"
 exit $result
