@@ -195,6 +195,10 @@ TEST_F(TandrelAsk, ItsOwnFailuresHaveTheirCodesAndOneLine) {
        "body: is 943 UTF-16 units, but beside the title and the numbers at "
        "most 942 fit (a request holds 2048 bytes, tags included)"},
       {{"-"}, "a\xFF\n", 65, "body: is not UTF-8 (byte 0xFF at byte 2)"},
+      {{"-"},
+       std::string(65537, 'x'),
+       65,
+       "body: more than 65536 bytes, far more than a request holds"},
       {{"--program", none, "a"},
        "",
        69,
