@@ -119,6 +119,16 @@ TEST_F(TandrelAsk, OptionsBecomeTheFiveValuesAndTheAnswerTheStatus) {
        11,
        "continue\n"},
       {{"-i", "none", "x"}, "", "1", 0, 0, 0, u"", u"x", 1, ""},
+      {{"-t", "First", "-t", "Last", "x"},
+       "",
+       "1",
+       0,
+       0,
+       0,
+       u"Last",
+       u"x",
+       1,
+       ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args[0]);
