@@ -1,10 +1,15 @@
 // The request reader on request files built byte for byte: both encodings,
 // the tag rules, number reading and every limit of the buffers.
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/mman.h>
 #include <unistd.h>
+#endif
 
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -12,37 +17,72 @@
 
 namespace {
 
+std::size_t PageSize() {
+#ifdef _WIN32
+  SYSTEM_INFO system{};
+  GetSystemInfo(&system);
+  return system.dwPageSize;
+#else
+  return static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+#endif
+}
+
+// `room` bytes, a page on, between pages that can be neither read nor
+// written.
+char* MapBetweenGuards(std::size_t page, std::size_t room) {
+#ifdef _WIN32
+  void* map = VirtualAlloc(nullptr, room + 2 * page, MEM_RESERVE | MEM_COMMIT,
+                           PAGE_NOACCESS);
+  DWORD before = 0;
+  if (map == nullptr || !VirtualProtect(static_cast<char*>(map) + page, room,
+                                        PAGE_READWRITE, &before)) {
+    std::abort();
+  }
+#else
+  void* map = mmap(nullptr, room + 2 * page, PROT_NONE,
+                   MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (map == MAP_FAILED || mprotect(static_cast<char*>(map) + page, room,
+                                    PROT_READ | PROT_WRITE) != 0) {
+    std::abort();
+  }
+#endif
+  return static_cast<char*>(map);
+}
+
+void Unmap(char* map, std::size_t size) {
+#ifdef _WIN32
+  (void)size;
+  VirtualFree(map, 0, MEM_RELEASE);
+#else
+  munmap(map, size);
+#endif
+}
+
 // Two request buffers, one right after a page that can be neither read nor
 // written and one right before another such page: a step past either end of
 // the buffer faults at once instead of touching a neighbour unseen. With
 // 4 KiB pages the two are the same buffer.
 class GuardedBuffers {
  public:
-  GuardedBuffers() {
-    const std::size_t room = (sizeof(RequestText) + page_ - 1) / page_ * page_;
-    void* map = mmap(nullptr, room + 2 * page_, PROT_NONE,
-                     MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (map == MAP_FAILED) std::abort();
-    base_ = static_cast<char*>(map);
-    if (mprotect(base_ + page_, room, PROT_READ | PROT_WRITE) != 0) {
-      std::abort();
-    }
+  GuardedBuffers()
+      : page_(PageSize()),
+        room_((sizeof(RequestText) + page_ - 1) / page_ * page_),
+        base_(MapBetweenGuards(page_, room_)) {
     buffers_[0] = reinterpret_cast<RequestText*>(base_ + page_);
-    buffers_[1] = reinterpret_cast<RequestText*>(base_ + page_ + room -
+    buffers_[1] = reinterpret_cast<RequestText*>(base_ + page_ + room_ -
                                                  sizeof(RequestText));
-    size_ = room + 2 * page_;
   }
   GuardedBuffers(const GuardedBuffers&) = delete;
   GuardedBuffers& operator=(const GuardedBuffers&) = delete;
-  ~GuardedBuffers() { munmap(base_, size_); }
+  ~GuardedBuffers() { Unmap(base_, room_ + 2 * page_); }
 
   RequestText* const* begin() const { return buffers_; }
   RequestText* const* end() const { return buffers_ + 2; }
 
  private:
-  const std::size_t page_ = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
-  char* base_ = nullptr;
-  std::size_t size_ = 0;
+  const std::size_t page_;
+  const std::size_t room_;
+  char* const base_;
   RequestText* buffers_[2] = {};
 };
 
