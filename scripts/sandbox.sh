@@ -48,12 +48,20 @@ dropped="-sys_admin,-mknod,-sys_rawio,-sys_module,-sys_boot,-sys_time"
 dropped="$dropped,-bpf,-perfmon,-net_admin,-syslog,-mac_admin"
 dropped="$dropped,-mac_override,-audit_control,-sys_pacct,-checkpoint_restore"
 
-# The scratch places, which alone may be writable: WRITABLE_DIR, /tmp,
-# /var/tmp and everything under the private /dev.
+# The folders that are copy on write in here (see private_layers).
+layered="/etc /var/lib /var/log"
+# The sandbox's own mounts, besides WRITABLE_DIR and the private /dev.
+own_places="/tmp /var/tmp $layered"
+
+# The scratch places, which alone may be writable: WRITABLE_DIR, the
+# sandbox's own mounts and everything under the private /dev.
 is_scratch() {
   case $1 in
-    "$writable" | /tmp | /var/tmp | /dev | /dev/* | /etc | /var/lib | /var/log) return 0 ;;
+    "$writable" | /dev | /dev/*) return 0 ;;
   esac
+  for place in $own_places; do
+    [ "$1" = "$place" ] && return 0
+  done
   return 1
 }
 
@@ -70,7 +78,7 @@ mount_points() {
 # writable, or at a scratch place other than WRITABLE_DIR not the
 # sandbox's own.
 wrong_mounts() {
-  awk -v writable="$writable" '
+  awk -v writable="$writable" -v places="$own_places" '
     function unescape(s) {
       gsub(/\\040/, " ", s); gsub(/\\011/, "\t", s); gsub(/\\134/, "\\", s)
       return s
@@ -83,6 +91,7 @@ wrong_mounts() {
       return point[up] == point[m] ? reached(up) : visible(up)
     }
     function visible(m) { return !covered[m] && reached(m) }
+    BEGIN { n = split(places, list, " "); for (i = 1; i <= n; ++i) own[list[i]] = 1 }
     {
       for (f = 7; $f != "-"; ++f) {}
       parent[$1] = $2; point[$1] = unescape($5); options[$1] = $6
@@ -102,8 +111,7 @@ wrong_mounts() {
         if (!visible(m)) continue
         p = point[m]
         if (p == writable) continue
-        if (p == "/tmp" || p == "/var/tmp" || p == "/dev" || p ~ /^\/dev\// ||
-            p == "/etc" || p == "/var/lib" || p == "/var/log") {
+        if (p in own || p == "/dev" || p ~ /^\/dev\//) {
           if (source[m] !~ /^sandbox-/) print p " (not the sandbox'"'"'s own)"
           continue
         }
@@ -137,11 +145,11 @@ private_dev() {
 # once the overlays stand, so no path reaches it.
 private_layers() {
   mount -t tmpfs -o mode=0700 sandbox-layers /mnt
-  for folder in etc var/lib var/log; do
-    name=$(echo "$folder" | tr / -)
+  for folder in $layered; do
+    name=$(echo "${folder#/}" | tr / -)
     mkdir -p "/mnt/$name/upper" "/mnt/$name/work"
-    mount -t overlay -o "lowerdir=/$folder,upperdir=/mnt/$name/upper,workdir=/mnt/$name/work" \
-      "sandbox-$name" "/$folder"
+    mount -t overlay -o "lowerdir=$folder,upperdir=/mnt/$name/upper,workdir=/mnt/$name/work" \
+      "sandbox-$name" "$folder"
   done
   umount -l /mnt
 }
@@ -272,5 +280,5 @@ if [ "$(cksum </etc/passwd 2>/dev/null)" != "$users" ]; then
   result=1
 fi
 [ $result -eq 0 ] && echo "sandbox check: passed (writable only: $writable, /tmp, /var/tmp, /dev;" \
-  "copy on write: /etc, /var/lib, /var/log)"
+  "copy on write: $(echo "$layered" | sed 's/ /, /g'))"
 exit $result
